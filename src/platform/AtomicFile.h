@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace valmore {
+
+// Replaces a file as a whole: the bytes go to a temporary file beside it, which is flushed to disk
+// and renamed over the target. A crash or a full disk during the write leaves the previous file
+// intact. Returns false and describes the failure in *error when anything fails.
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, std::string* error);
+
+// Reads a whole file as bytes. Returns false when it cannot be opened or read.
+bool ReadWholeFile(const std::filesystem::path& file, std::string* bytes);
+
+}  // namespace valmore
