@@ -5,11 +5,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace valmore {
 
@@ -17,9 +18,10 @@ struct CDocNode {
     std::string name;
     std::optional<std::string> value;  // absent when the node has no value line; "" for an empty quoted value
     CDocNode* firstChild = nullptr;
-    CDocNode* parent = nullptr;           // the reader sets it on the first child of each child list only
+    CDocNode* lastChild = nullptr;  // so appending a child does not walk the list
+    CDocNode* parent = nullptr;     // set on every node but the root
     CDocNode* nextSibling = nullptr;
-    CDocNode* previousSibling = nullptr;  // set by the reader on every child but the first
+    CDocNode* previousSibling = nullptr;  // set on every child but the first
 };
 
 enum class DocLoadStatus {
@@ -38,6 +40,9 @@ struct DocLoadResult {
     // "FILE: REASON", ready for standard error.
     std::string Message() const;
 };
+
+// The message box text for a file the reader refuses, as Shift_JIS bytes.
+std::string FormatErrorText();
 
 // Where a format error goes besides the return value; the screens turn it into the message box.
 class IDocErrorSink {
@@ -63,7 +68,9 @@ public:
 
     // Reads the file (packed or plain), deletes comments and parses it into a new root. On a format
     // error or a damaged container the error sink is told, the result says why, and the tree holds
-    // what was parsed before the error (or nothing for a damaged container).
+    // what was parsed before the error. The tree has no root at all (Root() is null, every cursor
+    // operation answers 0 / false / absent) when the file cannot be read, the container is damaged,
+    // or the text holds no node.
     DocLoadResult Load(const std::filesystem::path& file);
     // The same from bytes already in memory; `name` stands for the file in messages.
     DocLoadResult LoadFromBytes(std::string bytes, std::string_view name);
@@ -81,6 +88,8 @@ public:
     std::optional<std::string> GetChildText(std::string_view name) const;
     void AddChild(std::string_view name);
     void SetText(std::string_view text);
+    // Unlike a lookup by name, the text always goes to the child just added, so a repeated name
+    // cannot put the value on an earlier sibling.
     void AddTextChild(std::string_view name, std::string_view text);
     void AddIntChild(std::string_view name, std::int32_t value);
     void AddRealChild(std::string_view name, double value);
@@ -89,14 +98,22 @@ public:
     CDocNode* Cursor() const { return cursor_; }
     std::size_t TextSize() const { return textSize_; }
 
+    // Both delete every "," and read the leading number of at most the first 99 bytes; text with no
+    // number gives 0. TextToInt clamps to the 32-bit range; TextToReal gives 0 for a number beyond
+    // the range of a double.
     static std::int32_t TextToInt(std::string_view text);
     static double TextToReal(std::string_view text);
 
 private:
     CDocNode* NewNode();
+    DocLoadResult Fail(DocLoadResult result);
 
     IDocErrorSink* sink_;
-    std::deque<CDocNode> nodes_;  // owns every node; a deque keeps their addresses stable
+    // Owns every node in blocks that never move, so node pointers stay valid, and freeing the tree
+    // never recurses however deep it is.
+    std::vector<std::unique_ptr<CDocNode[]>> blocks_;
+    std::size_t lastBlockSize_ = 0;
+    std::size_t lastBlockUsed_ = 0;
     CDocNode* root_ = nullptr;
     CDocNode* cursor_ = nullptr;
     std::size_t textSize_ = 0;
