@@ -1,0 +1,119 @@
+// valmore-skingen: draws both skin sets, the execute-button frames and the splash image into a
+// folder (the run folder's "SR"), as the program reads them:
+//   <out>/XGA/<name>, <out>/SXGA/<name>, <out>/<mode>/nextButton/NEXT_anime_001.bmp ..., <out>/splash.bmp
+
+#include <cairo.h>
+#include <fontconfig/fontconfig.h>
+#include <pango/pangocairo.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include "SkinGeometry.h"
+#include "SkinLayout.h"
+#include "SkinPainter.h"
+
+namespace fs = std::filesystem;
+using namespace valmore::skingen;
+
+namespace {
+
+// Writes beside the target and renames over it, so a program reading the run folder never sees a
+// half-written bitmap. There is no flush to disk: the files are build output that the next build
+// recreates, and flushing some three hundred files would slow every build down.
+bool WriteReplacing(const fs::path& target, const std::string& bytes, std::string* error) {
+    std::error_code ec;
+    fs::create_directories(target.parent_path(), ec);
+    if (ec) {
+        *error = target.parent_path().string() + ": cannot create the folder: " + ec.message();
+        return false;
+    }
+    const fs::path temp = target.string() + ".part";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out.flush()) {
+            *error = temp.string() + ": cannot write";
+            fs::remove(temp, ec);
+            return false;
+        }
+    }
+    fs::rename(temp, target, ec);
+    if (ec) {
+        *error = target.string() + ": cannot replace: " + ec.message();
+        fs::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+bool WriteImage(const fs::path& target, const CBmpImage& image, int* count, std::string* error) {
+    if (!WriteReplacing(target, image.Encode(), error)) return false;
+    ++*count;
+    return true;
+}
+
+// Pango, Cairo and fontconfig keep process-wide font caches; releasing them when the generator
+// is done lets the sanitizer build check the generator itself for leaks.
+class CFontCacheRelease {
+public:
+    CFontCacheRelease() = default;
+    CFontCacheRelease(const CFontCacheRelease&) = delete;
+    CFontCacheRelease& operator=(const CFontCacheRelease&) = delete;
+    ~CFontCacheRelease() {
+        pango_cairo_font_map_set_default(nullptr);
+        cairo_debug_reset_static_data();
+        FcFini();
+    }
+};
+
+int Usage() {
+    std::fprintf(stderr, "usage: valmore-skingen --out <folder>\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    fs::path out;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--out" && i + 1 < argc) {
+            out = argv[++i];
+        } else {
+            return Usage();
+        }
+    }
+    if (out.empty()) return Usage();
+
+    CFontCacheRelease releaseFontCaches;
+    CSkinPainter painter;
+    int count = 0;
+    std::string error;
+    for (int m = 0; m < kModeCount; ++m) {
+        const Mode mode = static_cast<Mode>(m);
+        const fs::path folder = out / kModeFolder[m];
+        for (const SkinEntry& entry : kSkinTable) {
+            if (!WriteImage(folder / DiskPath(entry.Name(mode)), painter.Image(entry.index, mode), &count, &error)) {
+                std::fprintf(stderr, "valmore-skingen: %s\n", error.c_str());
+                return 1;
+            }
+        }
+        for (int n = 1; n <= kExecuteFrameCount; ++n) {
+            if (!WriteImage(folder / DiskPath(ExecuteFrameName(n)), painter.Image(kFrameImage + n, mode), &count,
+                            &error)) {
+                std::fprintf(stderr, "valmore-skingen: %s\n", error.c_str());
+                return 1;
+            }
+        }
+    }
+    if (!WriteImage(out / kSplashName, PaintSplashImage(), &count, &error)) {
+        std::fprintf(stderr, "valmore-skingen: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("valmore-skingen: %d bitmaps written to %s\n", count, out.string().c_str());
+    return 0;
+}
