@@ -3,10 +3,7 @@
 // guided run quotes.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 
 #include "platform/AtomicFile.h"
@@ -15,6 +12,7 @@
 #include "scenario/ScenarioLoader.h"
 #include "sim/Play.h"
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 namespace valmore {
 namespace {
@@ -25,25 +23,9 @@ const fs::path kData = fs::path(VALMORE_RUN_DIR) / "data";
 const fs::path kOrders = fs::path(VALMORE_SOURCE_DIR) / "content" / "orders";
 const fs::path kPractice = kData / "操作練習.scn";
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using test::ToolRun;
 
-ToolRun Tool(const std::vector<std::string>& args) {
-    std::string command = std::string("'") + VALMORE_TOOL_PATH + "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " 2>&1";
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+ToolRun Tool(const std::vector<std::string>& args) { return test::RunTool(args, true); }
 
 std::vector<fs::path> Files(const fs::path& dir, const std::string& extension) {
     std::vector<fs::path> files;

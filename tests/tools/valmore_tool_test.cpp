@@ -2,40 +2,21 @@
 // the project.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <map>
 #include <sstream>
 
 #include "platform/Sjis.h"
 #include "results/ResultStore.h"
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 namespace valmore {
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using test::ToolRun;
 
-// Runs the tool with the arguments (each quoted for the shell); standard error is dropped unless asked for.
-ToolRun Tool(const std::vector<std::string>& args, bool withStderr = false) {
-    std::string command = std::string("'") + VALMORE_TOOL_PATH + "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += withStderr ? " 2>&1" : " 2>/dev/null";
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+ToolRun Tool(const std::vector<std::string>& args, bool withStderr = false) { return test::RunTool(args, withStderr); }
 
 std::map<std::string, long> Figures(const std::string& out) {
     std::map<std::string, long> figures;

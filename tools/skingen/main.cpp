@@ -3,7 +3,6 @@
 //   <out>/XGA/<name>, <out>/SXGA/<name>, <out>/<mode>/nextButton/NEXT_anime_001.bmp ..., <out>/splash.bmp
 
 #include <cairo.h>
-#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
 #include <cstdio>
@@ -56,20 +55,6 @@ bool WriteImage(const fs::path& target, const CBmpImage& image, int* count, std:
     return true;
 }
 
-// Pango, Cairo and fontconfig keep process-wide font caches; releasing them when the generator
-// is done lets the sanitizer build check the generator itself for leaks.
-class CFontCacheRelease {
-public:
-    CFontCacheRelease() = default;
-    CFontCacheRelease(const CFontCacheRelease&) = delete;
-    CFontCacheRelease& operator=(const CFontCacheRelease&) = delete;
-    ~CFontCacheRelease() {
-        pango_cairo_font_map_set_default(nullptr);
-        cairo_debug_reset_static_data();
-        FcFini();
-    }
-};
-
 int Usage() {
     std::fprintf(stderr, "usage: valmore-skingen --out <folder>\n");
     return 2;
@@ -88,8 +73,6 @@ int main(int argc, char** argv) {
         }
     }
     if (out.empty()) return Usage();
-
-    CFontCacheRelease releaseFontCaches;
     CSkinPainter painter;
     int count = 0;
     std::string error;

@@ -1,0 +1,57 @@
+#pragma once
+
+// The skin: the 150-entry table of bitmaps of the current resolution mode, loaded once from
+// "SR\XGA\" or "SR\SXGA\", and the eight shared fonts. Layouts name pictures by index and take
+// element sizes from the bitmaps.
+
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include "platform/Bitmap.h"
+#include "platform/Font.h"
+#include "ui/MarkupMeasure.h"
+
+namespace valmore {
+
+class CSkin : public IMarkupSkin {
+public:
+    static constexpr int kTableSize = 150;
+    static constexpr int kNamedBitmaps = 121;  // indices 0 to 120 have files
+    static constexpr int kFontTableSize = 30;
+
+    // The file names of both modes, relative to the mode folder, with backslashes.
+    static const char* FileName(int mode, int index);
+    // The mode folder: "SR\XGA\" or "SR\SXGA\".
+    static const char* ModeFolder(int mode);
+    // The skin fonts (table indices) and their point sizes per mode.
+    static constexpr std::array<int, 8> kSkinFonts{8, 9, 10, 11, 12, 14, 16, 18};
+    static int PointSize(int mode, int skinFont);
+
+    // Loads the bitmaps of the mode below the base folder, then creates the fonts. A file that is
+    // missing or unreadable leaves its entry empty (0 x 0, draws nothing); nothing is reported.
+    void LoadSkin(const std::filesystem::path& baseFolder, int mode);
+
+    int Mode() const { return mode_; }
+    // The bitmap of an index; an empty bitmap for a missing file or an index outside the table.
+    const CBitmap& Bitmap(int index) const;
+    int Width(int index) const { return Bitmap(index).Width(); }
+    int Height(int index) const { return Bitmap(index).Height(); }
+    Size BitmapSize(int index) const { return Bitmap(index).GetSize(); }
+    bool LoadAttempted(int index) const;
+
+    // The font of a skin font number, or null for a number that names no font.
+    const CFont* Font(int skinFont) const;
+
+    // IMarkupSkin
+    const CFont* SkinFont(int number) const override { return Font(number); }
+    const CBitmap* SkinBitmap(int index) const override { return &Bitmap(index); }
+
+private:
+    int mode_ = 0;
+    std::array<CBitmap, kTableSize> bitmaps_;
+    std::array<bool, kTableSize> attempted_{};
+    std::array<std::unique_ptr<CFont>, kFontTableSize> fonts_;
+};
+
+}  // namespace valmore

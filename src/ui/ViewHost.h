@@ -1,0 +1,63 @@
+#pragma once
+
+// What screens, panels and popups need of the main view: the resolution mode and skin, repaint
+// requests, screen switching and modal loops. The main view implements it; tests use a small fake.
+
+#include <functional>
+
+#include "platform/Geometry.h"
+#include "platform/InputEvent.h"
+
+namespace valmore {
+
+class CCanvas;
+class CSkin;
+class CGlossary;
+
+// Resolution modes; every layout table is indexed by them.
+constexpr int kModeXga = 0;   // 1024 x 768 canvas, skin folder "SR\XGA\"
+constexpr int kModeSxga = 1;  // 1280 x 1024 canvas, skin folder "SR\SXGA\"
+
+// A popup shown above the main canvas while a modal loop runs for it.
+class IModalPopup {
+public:
+    virtual ~IModalPopup() = default;
+    // Where the popup lies, in canvas coordinates.
+    virtual Rect Bounds() const = 0;
+    // Draws the popup; the canvas origin is at the popup's top-left corner.
+    virtual void DrawPopup(CCanvas& canvas) = 0;
+    // Input while the popup is shown, in popup coordinates (mouse) or as keys.
+    virtual void OnPopupInput(const InputEvent& event) = 0;
+};
+
+class IViewHost {
+public:
+    virtual ~IViewHost() = default;
+
+    virtual int Mode() const = 0;
+    virtual const CSkin& Skin() const = 0;
+    // The glossary behind link words; empty until the first scenario has been loaded.
+    virtual const CGlossary& Glossary() const = 0;
+    virtual Size ScreenSize() const = 0;
+    virtual Size CanvasSize() const = 0;
+    // Where the canvas lies on the screen.
+    virtual Point CanvasOffset() const = 0;
+
+    // Repaint requests, in canvas coordinates; a paint always redraws the whole current screen.
+    virtual void Invalidate(const Rect& rect) = 0;
+    virtual void InvalidateAll() = 0;
+
+    // Makes screen n current and activates it; callers follow it with InvalidateAll.
+    virtual void SwitchScreen(int screen) = 0;
+    virtual int CurrentScreen() const = 0;
+
+    // Runs a modal loop for the popup until done() is true or the program quits: input goes to the
+    // popup only, the 100 ms ticks keep reaching the main view, and the popup is painted over the
+    // current screen.
+    virtual void RunModal(IModalPopup& popup, const std::function<bool()>& done) = 0;
+
+    // A canvas for measuring text outside painting (popups lay their texts out when shown).
+    virtual CCanvas& MeasuringCanvas() = 0;
+};
+
+}  // namespace valmore
