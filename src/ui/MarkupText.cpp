@@ -383,4 +383,24 @@ std::optional<std::string> CMarkupText::FindLink(int page, int x, int y) const {
     return std::nullopt;
 }
 
+std::string EscapeMarkup(std::string_view sjis) {
+    static const std::string kDollar = Sj("＄");
+    static const std::string kAmpersand = Sj("＆");
+    std::string out;
+    out.reserve(sjis.size());
+    for (std::size_t pos = 0; pos < sjis.size();) {
+        const std::size_t length = SjisCharLength(sjis, pos);
+        const std::string_view ch = sjis.substr(pos, length);
+        if (ch == "$") {
+            out += kDollar;
+        } else if (ch == "&") {
+            out += kAmpersand;
+        } else {
+            out += ch;
+        }
+        pos += length;
+    }
+    return out;
+}
+
 }  // namespace valmore

@@ -113,4 +113,8 @@ private:
     int lineGap_ = 3;
 };
 
+// A plain Shift_JIS text (a file name, a reason) made safe to show as markup: "$" and "&" are codes
+// there, so they become their full-width forms.
+std::string EscapeMarkup(std::string_view sjis);
+
 }  // namespace valmore

@@ -1,0 +1,56 @@
+#include "playscreen/AnimatedButton.h"
+
+#include <cstdio>
+#include <string>
+
+#include "platform/ProgramPath.h"
+#include "sim/DayController.h"
+#include "ui/Skin.h"
+
+namespace valmore {
+
+namespace {
+
+constexpr int kUp = 28;   // "Main\NEXT_up.bmp"
+constexpr int kDn = 26;   // "Main\NEXT_dn.bmp"
+constexpr int kNon = 27;  // "Main\NEXT_non.bmp", whose size every frame is shown at
+
+}  // namespace
+
+CAnimatedButton::CAnimatedButton(IViewHost& owner, CDayController& controller, const std::filesystem::path& dataDir)
+    : CSkinButton(owner, kUp, kDn, kNon), controller_(controller) {
+    for (int i = 0; i < kFrameCount; ++i) {
+        char name[40];
+        std::snprintf(name, sizeof name, "nextButton\\NEXT_anime_%03d.bmp", i + 1);
+        const std::filesystem::path file = MapProgramPath(dataDir, std::string(CSkin::ModeFolder(owner.Mode())) + name);
+        if (!file.empty()) frames_[static_cast<std::size_t>(i)] = CBitmap::LoadBmpFile(file);
+    }
+}
+
+int CAnimatedButton::FramesLoaded() const {
+    int count = 0;
+    for (const CBitmap& frame : frames_) count += frame.IsEmpty() ? 0 : 1;
+    return count;
+}
+
+void CAnimatedButton::Draw(CCanvas& dc) {
+    if (!visible) return;
+    if (!enabled) {
+        CSkinButton::Draw(dc);
+        return;
+    }
+    const std::array<int, 3> now{controller_.GetState(), controller_.GetSubState(), controller_.Ticks()};
+    if (lastSeen_ && *lastSeen_ != now) ++frameCounter_;
+    lastSeen_ = now;
+
+    const CBitmap& frame = Frame(frameCounter_);
+    if (frame.IsEmpty()) {
+        // Without its frame the button still shows that it can be pressed.
+        CSkinButton::Draw(dc);
+        return;
+    }
+    const CSkin& skin = owner_.Skin();
+    dc.DrawBitmapPart(frame, Rect{0, 0, skin.Width(kNon), skin.Height(kNon)}, rect_.left, rect_.top);
+}
+
+}  // namespace valmore

@@ -1,0 +1,237 @@
+#include "playscreen/InfoPanel.h"
+
+#include <array>
+#include <utility>
+
+#include "platform/Sjis.h"
+#include "sim/DayController.h"
+#include "ui/Skin.h"
+
+namespace valmore {
+
+namespace {
+
+constexpr int kBackground = 5;  // "Main\06.bmp" / "Main\base_info.bmp"
+constexpr int kTextFont = 10;
+constexpr int kHeadingFont = 12;
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kRuleGrey{120, 120, 120};
+
+// Per resolution mode (XGA, SXGA): the three vertical marks of the panel (title top, text top, text
+// bottom) and the side margin of the text, all from the panel's corner.
+struct InfoLayout {
+    int titleTop;
+    int textTop;
+    int textBottom;
+    int margin;
+};
+constexpr std::array<InfoLayout, 2> kLayout{{
+    {35, 65, 180, 8},
+    {43, 83, 291, 10},
+}};
+
+// Places inside the title area, the same in both modes.
+constexpr int kTitleTextDown = 5;  // the title word below the area's top
+constexpr int kRuleUp = 10;        // the rule above the area's bottom
+constexpr int kHeadingLeft = 80;   // the keyword or company name right of the title word
+constexpr int kHeadingDown = 2;
+constexpr int kSecondKeywordGap = 96;  // KEYWORD1 starts this far right of KEYWORD0's width
+
+}  // namespace
+
+CInfoPanel::CInfoPanel(IViewHost& owner, CDayController& controller) : CPanel(owner), controller_(controller) {
+    backgroundBitmap = kBackground;
+}
+
+void CInfoPanel::SetRect(int x, int y, int width, int height) {
+    CPanel::SetRect(x, y, width, height);
+    const InfoLayout& l = kLayout[owner_.Mode() == kModeSxga ? 1 : 0];
+    textArea_ = Rect{x + l.margin, y + l.textTop, x + width - l.margin, y + l.textBottom};
+    drawArea_ = Rect{x, y + l.textTop, x + width - 1, y + l.textBottom};
+    titleArea_ = Rect{textArea_.left, y + l.titleTop, textArea_.right, y + l.textTop};
+}
+
+void CInfoPanel::SetButtons(CSkinButton* next, CSkinButton* prev, CSkinButton* back) {
+    next_ = next;
+    prev_ = prev;
+    back_ = back;
+    if (next_) next_->onClick = [this](unsigned, int, int, CSkinButton&) { NextPage(); };
+    if (prev_) prev_->onClick = [this](unsigned, int, int, CSkinButton&) { PreviousPage(); };
+    if (back_) back_->onClick = [this](unsigned, int, int, CSkinButton&) { Back(); };
+    RefreshButtons();
+}
+
+void CInfoPanel::ResetInfo() {
+    markup_.Reset();
+    page_ = 0;
+    history_.clear();
+    // A new play must not open with the last play's text over an empty layout.
+    kind_ = kNothing;
+    text_.clear();
+    entry_ = GlossaryEntry{};
+    headingName_.clear();
+    RefreshButtons();
+    dirty = true;
+}
+
+void CInfoPanel::ClearInfo() {
+    Show(Shown{}, true);
+}
+
+void CInfoPanel::ShowTradeLog(const std::string& markup) {
+    Shown content;
+    content.kind = markup.empty() ? kNothing : kTradeLog;
+    content.text = markup;
+    Show(std::move(content), false);
+}
+
+void CInfoPanel::ShowGlossaryEntry(const GlossaryEntry& entry) {
+    Shown content;
+    content.kind = kGlossary;
+    content.text = entry.DETAIL;
+    content.entry = entry;
+    Show(std::move(content), true);
+}
+
+void CInfoPanel::ShowCompanyInfo(int product) {
+    const CPlay* play = controller_.Play();
+    if (!play || !play->Market().HasProduct(product)) return;
+    const MarketProduct& p = play->Market().Products[static_cast<std::size_t>(product)];
+    if (p.info == 0) return;
+    const std::optional<std::string>& text = play->PrdInfo()[p.info];
+    if (!text) return;
+    Shown content;
+    content.kind = kCompany;
+    content.text = *text;
+    content.headingName = p.name;
+    Show(std::move(content), true);
+}
+
+void CInfoPanel::Show(Shown content, bool clearHistory) {
+    kind_ = content.kind;
+    text_ = std::move(content.text);
+    entry_ = std::move(content.entry);
+    headingName_ = std::move(content.headingName);
+    if (clearHistory) history_.clear();
+    page_ = 0;
+    // An empty panel keeps no pages, so its page buttons cannot lead into the text shown before.
+    if (kind_ == kNothing) {
+        markup_.Reset();
+    } else {
+        markup_.Layout(owner_.Skin(), text_, textArea_);
+    }
+    RefreshButtons();
+    dirty = true;
+}
+
+void CInfoPanel::RefreshButtons() {
+    if (next_) next_->enabled = page_ < markup_.PageCount() - 1;
+    if (prev_) prev_->enabled = page_ > 0;
+    if (back_) back_->enabled = !history_.empty();
+}
+
+void CInfoPanel::Changed() {
+    RefreshButtons();
+    Invalidate();
+    dirty = true;
+}
+
+void CInfoPanel::NextPage() {
+    if (page_ >= markup_.PageCount() - 1) return;
+    ++page_;
+    Changed();
+}
+
+void CInfoPanel::PreviousPage() {
+    if (page_ <= 0) return;
+    --page_;
+    Changed();
+}
+
+void CInfoPanel::Back() {
+    if (history_.empty()) return;
+    Shown previous = std::move(history_.back());
+    history_.pop_back();
+    Show(std::move(previous), false);
+    Invalidate();
+}
+
+void CInfoPanel::OnMouseUp(unsigned, int x, int y) {
+    if (kind_ != kGlossary && kind_ != kCompany) return;
+    const std::optional<std::string> key = markup_.FindLink(page_, x, y);
+    if (!key) return;
+    const GlossaryEntry* found = owner_.Glossary().FindEntry(*key);
+    if (!found) return;
+    // The entry is copied before anything changes: the panel keeps its own copy of what it shows.
+    GlossaryEntry entry = *found;
+    // Past 99 links the oldest pages stay and the newest are not kept; the word still opens.
+    if (static_cast<int>(history_.size()) < kMaxHistory) {
+        history_.push_back(Shown{kind_, text_, entry_, headingName_});
+    }
+    Shown content;
+    content.kind = kGlossary;
+    content.text = entry.DETAIL;
+    content.entry = std::move(entry);
+    Show(std::move(content), false);
+    Invalidate();
+}
+
+void CInfoPanel::Draw(CCanvas& dc) {
+    if (!dirty) return;
+    dirty = false;
+    DrawBackground(dc);
+    if (kind_ == kNothing) return;
+
+    const CSkin& skin = owner_.Skin();
+    CCanvas::FontGuard font(dc, skin.Font(kTextFont));
+    const Rgb oldColour = dc.SetTextColour(kBlack);
+    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
+    const HAlign oldH = dc.TextHAlign();
+    const VAlign oldV = dc.TextVAlign();
+    dc.SetTextAlign(HAlign::Left, VAlign::Top);
+
+    const int ruleY = titleArea_.bottom - kRuleUp;
+    const Point titlePoint{titleArea_.left, titleArea_.top + kTitleTextDown};
+    const Point headingPoint{titleArea_.left + kHeadingLeft, titleArea_.top + kHeadingDown};
+    const Pen oldPen = dc.SelectPen(Pen{PenStyle::Solid, 2, kBlack});
+    const int middle = (titleArea_.left + titleArea_.right) / 2;
+    switch (kind_) {
+        case kTradeLog:
+            dc.TextOut(titlePoint.x, titlePoint.y, Sj("約定情報"));
+            dc.Line({titleArea_.left, ruleY}, {middle, ruleY});
+            break;
+        case kGlossary: {
+            dc.TextOut(titlePoint.x, titlePoint.y, Sj("用語解説"));
+            dc.SelectPen(Pen{PenStyle::Solid, 1, kRuleGrey});
+            dc.Line({titleArea_.left, ruleY}, {titleArea_.right, ruleY});
+            const std::string keyword = entry_.KEYWORD0.value_or(std::string());
+            int keywordWidth = 0;
+            {
+                CCanvas::FontGuard large(dc, skin.Font(kHeadingFont));
+                dc.TextOut(headingPoint.x, headingPoint.y, keyword);
+                keywordWidth = dc.TextExtent(keyword).width;
+            }
+            if (entry_.KEYWORD1 && !entry_.KEYWORD1->empty()) {
+                dc.TextOut(titleArea_.left + keywordWidth + kSecondKeywordGap, headingPoint.y, *entry_.KEYWORD1);
+            }
+            break;
+        }
+        case kCompany: {
+            dc.TextOut(titlePoint.x, titlePoint.y, Sj("会社情報"));
+            dc.Line({titleArea_.left, ruleY}, {middle, ruleY});
+            CCanvas::FontGuard large(dc, skin.Font(kHeadingFont));
+            dc.TextOut(headingPoint.x, headingPoint.y, headingName_);
+            break;
+        }
+        default:
+            break;
+    }
+    dc.SelectPen(oldPen);
+    markup_.Draw(dc, skin, drawArea_, page_);
+
+    dc.SetTextAlign(oldH, oldV);
+    dc.SetBackgroundMode(oldMode);
+    dc.SetTextColour(oldColour);
+}
+
+}  // namespace valmore

@@ -1,0 +1,270 @@
+#include "playscreen/OrderPanel.h"
+
+#include <algorithm>
+
+#include "platform/Sjis.h"
+#include "sim/DayController.h"
+#include "ui/Skin.h"
+
+namespace valmore {
+
+namespace {
+
+constexpr int kBackgroundBitmap = 4;
+constexpr int kNameFont = 18;    // 18 pt in XGA mode, 24 pt in SXGA mode
+constexpr int kCodeFont = 14;    // 14 pt in XGA mode, 18 pt in SXGA mode
+constexpr int kPromptFont = 11;  // 11 pt in XGA mode, 12 pt in SXGA mode
+constexpr Rgb kPromptColour{0, 0, 0};
+constexpr Rgb kPromptDoneColour{154, 154, 154};
+
+// The column headers, relative to the panel's corner; column c is shifted right by c times the
+// column step.
+struct HeaderLayout {
+    int left;
+    int top;
+    int right;
+    int bottom;
+    int columnStep;
+};
+constexpr std::array<HeaderLayout, 2> kHeaders{{{2, 35, 336, 97, 337}, {2, 54, 336, 110, 421}}};
+
+}  // namespace
+
+COrderPanel::COrderPanel(IViewHost& owner, CDayController& controller)
+    : CPanel(owner), name(Sj("注文")), controller_(controller) {
+    backgroundBitmap = kBackgroundBitmap;
+}
+
+void COrderPanel::SetRect(int x, int y, int width, int height) {
+    CPanel::SetRect(x, y, width, height);
+    const HeaderLayout& h = kHeaders[owner_.Mode() == kModeSxga ? 1 : 0];
+    for (int c = 0; c < kColumns; ++c) {
+        const int shift = c * h.columnStep;
+        headers_[static_cast<std::size_t>(c)] = Rect{x + h.left + shift, y + h.top, x + h.right + shift, y + h.bottom};
+    }
+}
+
+void COrderPanel::SetColumn(int c, const ColumnControls& controls) {
+    if (c < 0 || c >= kColumns) return;
+    controls_[static_cast<std::size_t>(c)] = controls;
+    const std::array<std::pair<CSkinButton*, int>, 3> decisions{
+        {{controls.buy, kActionBuy}, {controls.pass, kActionPass}, {controls.sell, kActionSell}}};
+    for (const auto& [button, action] : decisions) {
+        if (!button) continue;
+        button->identifier = c;
+        button->onClick = [this, action](unsigned, int, int, CSkinButton& b) { OnDecision(b.identifier, action); };
+    }
+    if (controls.quantity) controls.quantity->identifier = c;
+    if (controls.info) {
+        controls.info->identifier = c;
+        controls.info->onClick = [this](unsigned, int, int, CSkinButton& b) { OnInfo(b.identifier); };
+    }
+}
+
+CSkinButton* COrderPanel::Button(int c, int action) const {
+    const ColumnControls& controls = Controls(c);
+    switch (action) {
+        case kActionBuy:
+            return controls.buy;
+        case kActionPass:
+            return controls.pass;
+        case kActionSell:
+            return controls.sell;
+        default:
+            return nullptr;
+    }
+}
+
+void COrderPanel::AssignColumns() {
+    const CPlay* play = controller_.Play();
+    if (!play) return;
+    switch (play->Market().ProductCount) {
+        case 1:
+            columnProduct_ = {-1, 0, -1};
+            break;
+        case 2:
+            columnProduct_ = {0, 1, -1};
+            break;
+        case 3:
+            columnProduct_ = {0, 1, 2};
+            break;
+        default:
+            break;
+    }
+}
+
+void COrderPanel::StartDay() {
+    const CPlay* play = controller_.Play();
+    if (!play) return;
+    for (int c = 0; c < kColumns; ++c) {
+        if (!ColumnUsed(c)) continue;
+        const ColumnControls& controls = Controls(c);
+        const std::int32_t unit = TradingUnit(play->Market(), ColumnProduct(c));
+        if (controls.quantity) {
+            controls.quantity->SetMin(unit);
+            controls.quantity->SetStep(unit);
+        }
+        for (CSkinButton* button : {controls.buy, controls.pass, controls.sell}) {
+            if (button) button->pressed = false;
+        }
+    }
+    dirty = true;
+}
+
+void COrderPanel::RefreshOrderButtons() {
+    AssignColumns();
+    const bool accepting = controller_.AcceptingOrders();
+    const bool dayInProgress = controller_.Play() && controller_.GetState() == CDayController::kDay;
+    if (!accepting && execute_) execute_->enabled = false;
+    for (int c = 0; c < kColumns; ++c) {
+        const ColumnControls& controls = Controls(c);
+        const bool enable = accepting && ColumnUsed(c);
+        for (CSkinButton* button : {controls.buy, controls.pass, controls.sell, controls.info}) {
+            if (!button) continue;
+            button->enabled = enable;
+        }
+        // Between the execution and the next day the decisions stay visible; outside a day they go.
+        if (!dayInProgress) {
+            for (CSkinButton* button : {controls.buy, controls.pass, controls.sell}) {
+                if (button) button->pressed = false;
+            }
+        }
+        if (controls.quantity) {
+            if (accepting) controls.quantity->Reset();
+            controls.quantity->SetEnabled(false);
+        }
+    }
+    dirty = true;
+}
+
+int COrderPanel::GetChoice(int c) const {
+    if (c < 0 || c >= kColumns) return -1;
+    const ColumnControls& controls = Controls(c);
+    if (controls.buy && controls.buy->pressed) return kActionBuy;
+    if (controls.pass && controls.pass->pressed) return kActionPass;
+    if (controls.sell && controls.sell->pressed) return kActionSell;
+    return -1;
+}
+
+void COrderPanel::UpdateExecuteButton() {
+    if (!execute_) return;
+    bool anyUsed = false;
+    bool allDecided = true;
+    for (int c = 0; c < kColumns; ++c) {
+        if (!ColumnUsed(c)) continue;
+        anyUsed = true;
+        if (GetChoice(c) == -1) allDecided = false;
+    }
+    // Without a single used column there is nothing to execute.
+    execute_->enabled = anyUsed && allDecided;
+}
+
+OrderColumns COrderPanel::CurrentOrders() const {
+    OrderColumns orders;
+    for (int c = 0; c < kColumns; ++c) {
+        OrderColumn& order = orders[static_cast<std::size_t>(c)];
+        order.product = ColumnProduct(c);
+        order.choice = GetChoice(c);
+        const CSpinBox* quantity = Controls(c).quantity;
+        order.quantity = quantity ? quantity->Value() : 0;
+    }
+    return orders;
+}
+
+void COrderPanel::OnDecision(int c, int action) {
+    if (c < 0 || c >= kColumns) return;
+    CSkinButton* clicked = Button(c, action);
+    const CPlay* play = controller_.Play();
+    if (clicked && clicked->pressed) {
+        // The three decisions exclude each other.
+        for (int other : {kActionBuy, kActionPass, kActionSell}) {
+            CSkinButton* button = Button(c, other);
+            if (button && other != action) button->pressed = false;
+        }
+        CSpinBox* quantity = Controls(c).quantity;
+        if (quantity && play && ColumnUsed(c)) {
+            const QuantityLimits limits = LimitsForChoice(action, play->Market(), play->Position(), ColumnProduct(c));
+            if (limits.enabled) {
+                quantity->SetEnabled(true);
+                quantity->SetMin(limits.minimum);
+                quantity->SetStep(limits.step);
+                quantity->SetMax(limits.maximum);
+            } else {
+                quantity->SetEnabled(false);
+            }
+        }
+    }
+    UpdateExecuteButton();
+    dirty = true;
+}
+
+void COrderPanel::OnInfo(int c) {
+    if (c < 0 || c >= kColumns || !ColumnUsed(c)) return;
+    const CPlay* play = controller_.Play();
+    if (!play) return;
+    const int product = ColumnProduct(c);
+    if (!play->Market().HasProduct(product)) return;
+    if (play->Market().Products[static_cast<std::size_t>(product)].info == 0) return;
+    if (onCompanyInfo) onCompanyInfo(product);
+}
+
+bool COrderPanel::Choose(int c, int action) {
+    if (c < 0 || c >= kColumns) return false;
+    CSkinButton* button = Button(c, action);
+    if (!button || !button->enabled || !button->visible) return false;
+    if (button->pressed) return true;
+    button->pressed = true;
+    OnDecision(c, action);
+    return true;
+}
+
+void COrderPanel::Draw(CCanvas& dc) {
+    if (!dirty) return;
+    dirty = false;
+    DrawBackground(dc);
+    const CPlay* play = controller_.Play();
+    if (!play) return;
+    const HAlign oldH = dc.TextHAlign();
+    const VAlign oldV = dc.TextVAlign();
+    dc.SetTextAlign(HAlign::Left, VAlign::Top);
+    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
+    const Rgb oldColour = dc.SetTextColour(Rgb{0, 0, 0});
+    for (int c = 0; c < kColumns; ++c) {
+        if (ColumnUsed(c) && play->Market().HasProduct(ColumnProduct(c))) DrawHeader(dc, c);
+    }
+    dc.SetTextColour(oldColour);
+    dc.SetBackgroundMode(oldMode);
+    dc.SetTextAlign(oldH, oldV);
+}
+
+void COrderPanel::DrawHeader(CCanvas& dc, int c) const {
+    const CSkin& skin = owner_.Skin();
+    const MarketProduct& product = controller_.Play()->Market().Products[static_cast<std::size_t>(ColumnProduct(c))];
+    const Rect& header = HeaderRect(c);
+    const std::string code = "(" + product.prdCode + ")";
+    CCanvas::FontGuard font(dc, skin.Font(kNameFont));
+    const int nameWidth = dc.TextExtent(product.name).width;
+    dc.SelectFont(skin.Font(kCodeFont));
+    const int codeWidth = dc.TextExtent(code).width;
+
+    // Name and code are centred together over the column.
+    const int centreX = (header.left + header.right) / 2;
+    const int nameBottom = header.top + 2 * header.Height() / 3;
+    const int nameLeft = centreX - (nameWidth + codeWidth) / 2;
+    const unsigned lineFlags = CCanvas::kVCenter | CCanvas::kSingleLine | CCanvas::kEndEllipsis;
+    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SelectFont(skin.Font(kNameFont));
+    dc.DrawText(product.name, Rect{nameLeft, header.top, nameLeft + nameWidth, nameBottom}, CCanvas::kLeft | lineFlags);
+    dc.SelectFont(skin.Font(kCodeFont));
+    dc.DrawText(code, Rect{nameLeft + nameWidth, header.top, nameLeft + nameWidth + codeWidth, nameBottom},
+                CCanvas::kLeft | lineFlags);
+
+    const CSkinButton* pass = Controls(c).pass;
+    const bool waiting = GetChoice(c) == -1 && pass && pass->enabled;
+    dc.SetTextColour(waiting ? kPromptColour : kPromptDoneColour);
+    dc.SelectFont(skin.Font(kPromptFont));
+    dc.DrawText(Sj("売買を選択してください"), Rect{header.left, nameBottom, header.right, header.bottom},
+                CCanvas::kCenter | CCanvas::kVCenter | CCanvas::kSingleLine);
+}
+
+}  // namespace valmore

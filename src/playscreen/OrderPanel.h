@@ -1,0 +1,84 @@
+#pragma once
+
+// The panel in the lower left of the simulation screen where the user decides, once per trading
+// day, to buy, pass or sell each product and how many shares. Three order columns side by side; a
+// scenario with one product uses the middle one, with two the left and middle ones. The buttons and
+// spin boxes belong to the screen; the panel keeps plain pointers to them and sets their states.
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "sim/Orders.h"
+#include "ui/Panel.h"
+#include "ui/SkinButton.h"
+#include "ui/SpinBox.h"
+
+namespace valmore {
+
+class CDayController;
+
+class COrderPanel : public CPanel {
+public:
+    static constexpr int kColumns = 3;
+
+    struct ColumnControls {
+        CSkinButton* buy = nullptr;
+        CSkinButton* pass = nullptr;
+        CSkinButton* sell = nullptr;
+        CSpinBox* quantity = nullptr;
+        CSkinButton* info = nullptr;
+    };
+
+    COrderPanel(IViewHost& owner, CDayController& controller);
+
+    void Draw(CCanvas& dc) override;
+    void SetRect(int x, int y, int width, int height) override;
+
+    // Hands the panel the controls of column c and takes over their click handlers.
+    void SetColumn(int c, const ColumnControls& controls);
+    void SetExecuteButton(CSkinButton* button) { execute_ = button; }
+
+    // Which product each column shows, by the play's product count.
+    void AssignColumns();
+    // A trading day begins: every used column loses its decision and its quantity starts at one unit.
+    void StartDay();
+    // Sets the buttons by the controller's state.
+    void RefreshOrderButtons();
+    // 0 buy, 1 pass, 2 sell, -1 no decision.
+    int GetChoice(int c) const;
+    // The execute button is enabled exactly when every used column has a decision.
+    void UpdateExecuteButton();
+    // The columns as the order rules read them.
+    OrderColumns CurrentOrders() const;
+
+    // The decision of column c as a click on its BUY, PASS or SELL button makes it (the button's
+    // pressed state already flipped).
+    void OnDecision(int c, int action);
+    // The INFO button of column c.
+    void OnInfo(int c);
+    // Chooses an action for column c as a key does: the button becomes pressed (a key never takes
+    // a decision back). False when the button is disabled.
+    bool Choose(int c, int action);
+
+    int ColumnProduct(int c) const { return columnProduct_.at(static_cast<std::size_t>(c)); }
+    bool ColumnUsed(int c) const { return ColumnProduct(c) >= 0; }
+    const ColumnControls& Controls(int c) const { return controls_.at(static_cast<std::size_t>(c)); }
+    const Rect& HeaderRect(int c) const { return headers_.at(static_cast<std::size_t>(c)); }
+
+    // Told the product whose company information the INFO button asks for.
+    std::function<void(int product)> onCompanyInfo;
+    std::string name;  // names the panel; never shown
+
+private:
+    CSkinButton* Button(int c, int action) const;
+    void DrawHeader(CCanvas& dc, int c) const;
+
+    CDayController& controller_;
+    std::array<ColumnControls, kColumns> controls_{};
+    std::array<int, kColumns> columnProduct_{-1, -1, -1};
+    std::array<Rect, kColumns> headers_{};
+    CSkinButton* execute_ = nullptr;
+};
+
+}  // namespace valmore

@@ -1,0 +1,452 @@
+#include "playscreen/SimulationScreen.h"
+
+#include <initializer_list>
+
+#include "platform/Sjis.h"
+#include "playscreen/AnimatedButton.h"
+#include "playscreen/AssetPanel.h"
+#include "playscreen/ChartPanel.h"
+#include "playscreen/InfoPanel.h"
+#include "playscreen/MarketPanel.h"
+#include "playscreen/NewsPanel.h"
+#include "playscreen/OrderPanel.h"
+#include "playscreen/TitlePanel.h"
+#include "sim/DayController.h"
+#include "sim/SnapshotStore.h"
+#include "ui/Dialog.h"
+#include "ui/ItemSelector.h"
+#include "ui/Skin.h"
+#include "ui/SpinBox.h"
+
+namespace valmore {
+
+namespace {
+
+// Top-left corners of the elements in XGA and SXGA mode, in the order of CSimulationScreen::Element.
+struct ElementPlace {
+    Point xga;
+    Point sxga;
+};
+constexpr std::array<ElementPlace, CSimulationScreen::kElementCount> kPositions{{
+    {{6, 5}, {7, 6}},           // title panel
+    {{6, 52}, {7, 67}},         // market panel
+    {{405, 52}, {506, 67}},     // news panel
+    {{6, 219}, {7, 273}},       // asset panel
+    {{6, 409}, {7, 511}},       // order panel
+    {{6, 582}, {7, 727}},       // information panel
+    {{605, 582}, {756, 727}},   // chart panel
+    {{923, 11}, {1155, 13}},    // QUIT
+    {{983, 55}, {1230, 71}},    // news next page
+    {{930, 55}, {1167, 71}},    // news list
+    {{897, 55}, {1129, 71}},    // news previous page
+    {{6, 504}, {8, 630}},       // BUY of column 0
+    {{120, 504}, {150, 630}},   // PASS of column 0
+    {{232, 504}, {290, 630}},   // SELL of column 0
+    {{86, 542}, {107, 677}},    // quantity of column 0
+    {{276, 452}, {326, 576}},   // INFO of column 0
+    {{963, 412}, {1205, 515}},  // execute
+    {{851, 585}, {1073, 731}},  // chart product selector
+    {{565, 585}, {711, 731}},   // information next page
+    {{528, 585}, {672, 731}},   // information previous page
+    {{400, 585}, {500, 731}},   // information back
+}};
+// How far each order column lies right of the one before.
+constexpr std::array<int, 2> kColumnStep{337, 421};
+// The chart product selector is as wide as this and as high as its arrows.
+constexpr std::array<int, 2> kSelectorWidth{164, 198};
+
+// Skin bitmaps of the panels' backgrounds.
+constexpr int kTitleBitmap = 0;
+constexpr int kMarketBitmap = 1;
+constexpr int kNewsBitmap = 2;
+constexpr int kAssetBitmap = 3;
+constexpr int kOrderBitmap = 4;
+constexpr int kInfoBitmap = 5;
+constexpr int kChartBitmap = 6;
+
+// Skin bitmaps of the buttons: up, down, disabled (-1: none).
+struct ButtonImages {
+    int up;
+    int dn;
+    int non;
+};
+constexpr ButtonImages kQuitImages{33, 32, 74};
+constexpr ButtonImages kRightImages{36, 34, 35};
+constexpr ButtonImages kListImages{23, 22, -1};
+constexpr ButtonImages kLeftImages{21, 19, 20};
+constexpr ButtonImages kBuyImages{12, 10, 11};
+constexpr ButtonImages kPassImages{31, 29, 30};
+constexpr ButtonImages kSellImages{39, 37, 38};
+constexpr ButtonImages kInfoImages{18, 16, 17};
+constexpr ButtonImages kBackImages{114, 115, 116};
+constexpr int kExecuteSizeBitmap = 26;
+
+int ModeIndex(int mode) {
+    return mode == kModeSxga ? 1 : 0;
+}
+
+bool IsOrderColumnElement(int element) {
+    return element >= CSimulationScreen::kBuy && element <= CSimulationScreen::kInfoButton;
+}
+
+// The keys of the order columns: one key column per order column, one key row per action.
+struct ChoiceKey {
+    int key;
+    int column;
+    int action;
+};
+constexpr std::array<ChoiceKey, 9> kChoiceKeys{{
+    {'Q', 0, kActionBuy},
+    {'A', 0, kActionPass},
+    {'Z', 0, kActionSell},
+    {'W', 1, kActionBuy},
+    {'S', 1, kActionPass},
+    {'X', 1, kActionSell},
+    {'E', 2, kActionBuy},
+    {'D', 2, kActionPass},
+    {'C', 2, kActionSell},
+}};
+
+}  // namespace
+
+Point CSimulationScreen::Position(int mode, int element, int column) {
+    if (element < 0 || element >= kElementCount) return {};
+    const ElementPlace& place = kPositions[static_cast<std::size_t>(element)];
+    Point at = ModeIndex(mode) == 1 ? place.sxga : place.xga;
+    if (IsOrderColumnElement(element)) at.x += column * ColumnStep(mode);
+    return at;
+}
+
+int CSimulationScreen::ColumnStep(int mode) {
+    return kColumnStep[static_cast<std::size_t>(ModeIndex(mode))];
+}
+
+CSimulationScreen::CSimulationScreen(IViewHost& owner, CDayController& controller, QVDialog& dialog,
+                                     CSnapshotStore& snapshots, std::filesystem::path snapshotFile,
+                                     std::filesystem::path dataDir)
+    : CScreen(owner),
+      controller_(controller),
+      dialog_(dialog),
+      snapshots_(snapshots),
+      snapshotFile_(std::move(snapshotFile)),
+      dataDir_(std::move(dataDir)) {
+    Layout();
+    fullRedraw_ = true;
+    dialog_.onRefreshPanels = [this] { RefreshAllPanels(); };
+}
+
+CSimulationScreen::~CSimulationScreen() {
+    // The popup outlives the screen in tests; it must not call back into a screen that is gone.
+    dialog_.onRefreshPanels = nullptr;
+}
+
+CSkinButton* CSimulationScreen::AddButton(int element, int column, int up, int dn, int non, int sizeBitmap) {
+    CSkinButton* button = AddPanel<CSkinButton>(owner_, up, dn, non);
+    const Point at = Position(owner_.Mode(), element, column);
+    const CSkin& skin = owner_.Skin();
+    button->SetRect(at.x, at.y, skin.Width(sizeBitmap), skin.Height(sizeBitmap));
+    return button;
+}
+
+void CSimulationScreen::Layout() {
+    // The panels are built once; a second call would leave the first set without its references.
+    if (title_) return;
+    const int mode = owner_.Mode();
+    const CSkin& skin = owner_.Skin();
+    auto place = [&](CPanel* panel, int element, int sizeBitmap) {
+        const Point at = Position(mode, element);
+        panel->SetRect(at.x, at.y, skin.Width(sizeBitmap), skin.Height(sizeBitmap));
+    };
+
+    title_ = AddPanel<CTitlePanel>(owner_, controller_);
+    place(title_, kTitle, kTitleBitmap);
+
+    quit_ = AddButton(kQuit, 0, kQuitImages.up, kQuitImages.dn, kQuitImages.non, kQuitImages.up);
+    quit_->SetLabel(Sj("終了"));
+    quit_->onClick = [this](unsigned, int, int, CSkinButton&) { LeavePlay(); };
+
+    market_ = AddPanel<CMarketPanel>(owner_, controller_);
+    place(market_, kMarket, kMarketBitmap);
+
+    news_ = AddPanel<CNewsPanel>(owner_, controller_);
+    place(news_, kNews, kNewsBitmap);
+    newsNext_ = AddButton(kNewsNext, 0, kRightImages.up, kRightImages.dn, kRightImages.non, kRightImages.dn);
+    newsNext_->enabled = false;
+    newsList_ = AddButton(kNewsList, 0, kListImages.up, kListImages.dn, kListImages.non, kListImages.dn);
+    newsList_->SetLabel(Sj("一覧"));
+    newsList_->enabled = false;
+    newsList_->toggle = true;
+    newsList_->pressed = true;
+    newsPrev_ = AddButton(kNewsPrev, 0, kLeftImages.up, kLeftImages.dn, kLeftImages.non, kLeftImages.dn);
+    newsPrev_->SetLabel(Sj("前ページ"));
+    newsPrev_->enabled = false;
+    news_->SetButtons(newsNext_, newsList_, newsPrev_);
+
+    asset_ = AddPanel<CAssetPanel>(owner_, controller_);
+    place(asset_, kAsset, kAssetBitmap);
+
+    order_ = AddPanel<COrderPanel>(owner_, controller_);
+    place(order_, kOrder, kOrderBitmap);
+    for (int c = 0; c < kOrderColumns; ++c) {
+        const auto i = static_cast<std::size_t>(c);
+        buy_[i] = AddButton(kBuy, c, kBuyImages.up, kBuyImages.dn, kBuyImages.non, kBuyImages.dn);
+        pass_[i] = AddButton(kPass, c, kPassImages.up, kPassImages.dn, kPassImages.non, kPassImages.dn);
+        sell_[i] = AddButton(kSell, c, kSellImages.up, kSellImages.dn, kSellImages.non, kSellImages.dn);
+        for (CSkinButton* decision : {buy_[i], pass_[i], sell_[i]}) {
+            decision->toggle = true;
+            decision->enabled = false;
+        }
+        quantity_[i] = AddPanel<CSpinBox>(owner_);
+        const Point at = Position(mode, kQuantity, c);
+        quantity_[i]->SetRect(at.x, at.y);
+        infoButton_[i] = AddButton(kInfoButton, c, kInfoImages.up, kInfoImages.dn, kInfoImages.non, kInfoImages.dn);
+        order_->SetColumn(c, {buy_[i], pass_[i], sell_[i], quantity_[i], infoButton_[i]});
+    }
+    order_->onCompanyInfo = [this](int product) { info_->ShowCompanyInfo(product); };
+
+    execute_ = AddPanel<CAnimatedButton>(owner_, controller_, dataDir_);
+    {
+        const Point at = Position(mode, kExecute);
+        execute_->SetRect(at.x, at.y, skin.Width(kExecuteSizeBitmap), skin.Height(kExecuteSizeBitmap));
+    }
+    execute_->SetLabel(Sj("次へ"));
+    execute_->enabled = false;
+    execute_->onClick = [this](unsigned, int, int, CSkinButton&) { controller_.Execute(); };
+    order_->SetExecuteButton(execute_);
+
+    chart_ = AddPanel<CChartPanel>(owner_, controller_);
+    place(chart_, kChart, kChartBitmap);
+    selector_ = AddPanel<CItemSelector>(owner_);
+    {
+        const Point at = Position(mode, kSelector);
+        selector_->SetRect(at.x, at.y, kSelectorWidth[static_cast<std::size_t>(ModeIndex(mode))],
+                           skin.Height(kRightImages.dn));
+    }
+    chart_->SetSelector(selector_);
+
+    info_ = AddPanel<CInfoPanel>(owner_, controller_);
+    place(info_, kInfo, kInfoBitmap);
+    infoNext_ = AddButton(kInfoNext, 0, kRightImages.up, kRightImages.dn, kRightImages.non, kRightImages.dn);
+    infoNext_->enabled = false;
+    infoPrev_ = AddButton(kInfoPrev, 0, kLeftImages.up, kLeftImages.dn, kLeftImages.non, kLeftImages.dn);
+    infoPrev_->SetLabel(Sj("前ページ"));
+    infoPrev_->enabled = false;
+    infoBack_ = AddButton(kInfoBack, 0, kBackImages.up, kBackImages.dn, kBackImages.non, kBackImages.up);
+    infoBack_->enabled = false;
+    info_->SetButtons(infoNext_, infoPrev_, infoBack_);
+
+    news_->onGlossaryLink = [this](const GlossaryEntry& entry) { info_->ShowGlossaryEntry(entry); };
+}
+
+void CSimulationScreen::Activate() {
+    order_->AssignColumns();
+    // Whatever the previous screen left in the back buffer is painted over completely.
+    fullRedraw_ = true;
+    for (CPanel* panel : std::initializer_list<CPanel*>{news_, market_, asset_, order_, info_, chart_, title_}) {
+        panel->dirty = true;
+    }
+}
+
+void CSimulationScreen::Draw(CCanvas& dc) {
+    if (fullRedraw_) {
+        DrawBackground(dc);
+        fullRedraw_ = false;
+    }
+    CScreen::Draw(dc);
+    if (drawOverlay) drawOverlay(dc);
+}
+
+void CSimulationScreen::RefreshAllPanels() {
+    for (CPanel* panel : std::initializer_list<CPanel*>{news_, market_, asset_, order_, info_, chart_, title_}) {
+        panel->dirty = true;
+    }
+    fullRedraw_ = true;
+    owner_.InvalidateAll();
+}
+
+void CSimulationScreen::LeavePlay() {
+    if (dialog_.Show(QVDialog::kModeQuestion, Sj("本当に終了しますか？")) != QVDialog::kResultYes) return;
+    const int keep =
+        dialog_.Show(QVDialog::kModeQuestion, Sj("ここまでの成績を保存しますか？\n"
+                                                 "成績を保存すれば、この状態からシミュレーションを再開できます。"));
+    if (keep == QVDialog::kResultYes) {
+        const DocSaveResult saved = controller_.StorePlay(snapshots_, snapshotFile_);
+        if (!saved.ok) {
+            // The user asked to keep this play; leaving it now would lose it, so the play goes on.
+            dialog_.Show(QVDialog::kModeNotice, Sj("成績を保存できませんでした。シミュレーションをこのまま続けます。"));
+            return;
+        }
+    }
+    owner_.SwitchScreen(1);
+    owner_.InvalidateAll();
+}
+
+bool CSimulationScreen::OnKeyDown(int key) {
+    if (acceptKeys && !acceptKeys()) return false;
+    if (controller_.AcceptingOrders() && OrderKey(key)) return true;
+    return CScreen::OnKeyDown(key);
+}
+
+bool CSimulationScreen::OrderKey(int key) {
+    if (KeyChoice(key)) return true;
+    switch (key) {
+        case kKeyUp:
+        case kKeyDown: {
+            int column = keyColumn_;
+            // Before any key has chosen, the arrows act on the one column whose quantity can move.
+            if (column < 0 || !QuantityBox(column).Enabled()) {
+                column = -1;
+                for (int c = 0; c < kOrderColumns; ++c) {
+                    if (QuantityBox(c).Enabled()) {
+                        column = c;
+                        break;
+                    }
+                }
+            }
+            if (column < 0) return false;
+            CSpinBox& box = QuantityBox(column);
+            if (key == kKeyUp) {
+                box.Increment();
+            } else {
+                box.Decrement();
+            }
+            return true;
+        }
+        case kKeyEnter:
+            if (!execute_->enabled) return false;
+            controller_.Execute();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CSimulationScreen::KeyChoice(int key) {
+    for (const auto& choice : kChoiceKeys) {
+        if (choice.key != key) continue;
+        if (!order_->Choose(choice.column, choice.action)) return false;
+        keyColumn_ = choice.column;
+        return true;
+    }
+    return false;
+}
+
+// IPlayView: the controller's calls, forwarded to the panels and buttons.
+
+void CSimulationScreen::ResetNews() {
+    news_->ResetNews();
+}
+
+void CSimulationScreen::ResetInfo() {
+    info_->ResetInfo();
+}
+
+void CSimulationScreen::RefreshOrderButtons() {
+    order_->RefreshOrderButtons();
+}
+
+void CSimulationScreen::ClearAssetValues() {
+    asset_->ClearValues();
+}
+
+void CSimulationScreen::ResetChart() {
+    chart_->ResetChart();
+}
+
+void CSimulationScreen::AssignColumns() {
+    order_->AssignColumns();
+}
+
+void CSimulationScreen::FillProductSelector() {
+    chart_->FillProductSelector();
+}
+
+void CSimulationScreen::ClearInfo() {
+    info_->ClearInfo();
+}
+
+bool CSimulationScreen::UpdateMarketValues() {
+    return market_->UpdateMarketValues();
+}
+
+bool CSimulationScreen::UpdateAssetValues() {
+    return asset_->UpdateAssetValues();
+}
+
+void CSimulationScreen::StartDay() {
+    keyColumn_ = -1;
+    order_->StartDay();
+}
+
+void CSimulationScreen::UpdateNewsButtons() {
+    news_->UpdateNewsButtons();
+}
+
+void CSimulationScreen::MarkNewsDirty() {
+    news_->dirty = true;
+}
+
+void CSimulationScreen::SetNewsSelectedEvent(int eventIndex) {
+    news_->SetSelectedEvent(eventIndex);
+}
+
+void CSimulationScreen::ShowNewsList() {
+    news_->ShowListView();
+}
+
+void CSimulationScreen::SetChartDays(int days) {
+    chart_->SetDays(days);
+}
+
+void CSimulationScreen::SetQuitEnabled(bool enabled) {
+    quit_->enabled = enabled;
+}
+
+bool CSimulationScreen::ExecuteButtonEnabled() const {
+    return execute_->enabled;
+}
+
+void CSimulationScreen::DisableExecuteButton() {
+    execute_->enabled = false;
+}
+
+void CSimulationScreen::InvalidateExecuteButton() {
+    execute_->Invalidate();
+}
+
+OrderColumns CSimulationScreen::CurrentOrders() const {
+    return order_->CurrentOrders();
+}
+
+int CSimulationScreen::TradeLogWidth() const {
+    return info_->TextWidth();
+}
+
+void CSimulationScreen::ShowTradeLog(const std::string& markup) {
+    info_->ShowTradeLog(markup);
+}
+
+void CSimulationScreen::ShowNotice(const std::string& sjis) {
+    dialog_.Show(QVDialog::kModeNotice, sjis);
+}
+
+void CSimulationScreen::ShowSimulationScreen() {
+    owner_.SwitchScreen(0);
+    owner_.InvalidateAll();
+}
+
+void CSimulationScreen::PrepareResultScreen(int productCount) {
+    if (prepareResultScreen) prepareResultScreen(productCount);
+}
+
+void CSimulationScreen::ShowResultScreen() {
+    owner_.SwitchScreen(3);
+    owner_.InvalidateAll();
+}
+
+void CSimulationScreen::ShowMainMenu() {
+    owner_.SwitchScreen(1);
+    owner_.InvalidateAll();
+}
+
+}  // namespace valmore

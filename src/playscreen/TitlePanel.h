@@ -1,0 +1,27 @@
+#pragma once
+
+// The strip across the top of the simulation screen with the title of the scenario being played.
+
+#include <array>
+
+#include "ui/Panel.h"
+
+namespace valmore {
+
+class CDayController;
+
+class CTitlePanel : public CPanel {
+public:
+    CTitlePanel(IViewHost& owner, CDayController& controller);
+
+    void Draw(CCanvas& dc) override;
+    void SetRect(int x, int y, int width, int height) override;
+
+    const Rect& TextRect() const { return textRect_; }
+
+private:
+    CDayController& controller_;
+    Rect textRect_{};
+};
+
+}  // namespace valmore

@@ -1,0 +1,17 @@
+#pragma once
+
+// One line of text in a table cell, as every cell of the result and record screens is drawn: on one
+// line, centred vertically, shortened with an ellipsis when it does not fit, and over whatever the
+// cell already shows.
+
+#include <string_view>
+
+#include "platform/Canvas.h"
+
+namespace valmore {
+
+// align is CCanvas::kLeft, kCenter or kRight. The canvas's font, colours and mode are put back.
+void DrawCellText(CCanvas& dc, const CFont* font, std::string_view sjis, const Rect& cell, unsigned align,
+                  Rgb colour = Rgb{0, 0, 0});
+
+}  // namespace valmore

@@ -1,0 +1,200 @@
+#include "scenario/screens/ScenarioSelectScreen.h"
+
+#include <array>
+#include <utility>
+
+#include "platform/ProgramPath.h"
+#include "platform/Sjis.h"
+#include "results/ResultStore.h"
+#include "sim/DayController.h"
+#include "sim/SnapshotStore.h"
+#include "ui/Dialog.h"
+#include "ui/Skin.h"
+#include "ui/MarkupText.h"
+
+namespace valmore {
+
+namespace {
+
+constexpr std::array<CScenarioSelectScreen::LayoutTable, 2> kLayouts{{
+    {{6, 5}, {546, 8}, {663, 8}, {780, 8}, {897, 8}, {400, 8}, {440, 8}, {6, 38}},
+    {{6, 6}, {671, 10}, {821, 10}, {971, 10}, {1121, 10}, {500, 10}, {550, 10}, {9, 76}},
+}};
+
+// Up, pressed and disabled images; the captions are part of the pictures.
+struct ButtonImages {
+    int up;
+    int dn;
+    int non;
+};
+constexpr ButtonImages kMenuImages{62, 61, -1};
+constexpr ButtonImages kResumeImages{60, 59, 88};
+constexpr ButtonImages kRecordsImages{58, 57, 91};
+constexpr ButtonImages kStartImages{56, 55, 64};
+constexpr ButtonImages kPreviousImages{78, 76, 77};
+constexpr ButtonImages kNextImages{83, 81, 82};
+
+constexpr int kSimulationScreen = 0;
+constexpr int kMainMenuScreen = 1;
+
+
+}  // namespace
+
+const CScenarioSelectScreen::LayoutTable& CScenarioSelectScreen::Placement(int mode) {
+    return kLayouts[mode == kModeSxga ? 1 : 0];
+}
+
+CScenarioSelectScreen::CScenarioSelectScreen(IViewHost& owner, CDayController& controller, QVDialog& dialog,
+                                             const CResultStore& results, CSnapshotStore& snapshots,
+                                             std::filesystem::path dataDir, std::filesystem::path snapshotFile,
+                                             OpenRecords openRecords)
+    : CScreen(owner),
+      controller_(controller),
+      dialog_(dialog),
+      results_(results),
+      snapshots_(snapshots),
+      dataDir_(std::move(dataDir)),
+      snapshotFile_(std::move(snapshotFile)),
+      openRecords_(std::move(openRecords)) {
+    backgroundBitmap = kBackgroundBitmap;
+    Layout();
+    catalog_->EnumerateScenarios(dataDir_, snapshots_);
+    UpdatePageButtons();
+    DisableActionButtons();
+}
+
+void CScenarioSelectScreen::Layout() {
+    const LayoutTable& layout = Placement(owner_.Mode());
+    auto addButton = [this](const ButtonImages& images, Point at, std::string caption) {
+        CSkinButton* button = AddPanel<CSkinButton>(owner_, images.up, images.dn, images.non);
+        button->PlaceAt(at.x, at.y);
+        button->SetLabel(std::move(caption));
+        return button;
+    };
+    menu_ = addButton(kMenuImages, layout.menu, Sj("メニューへ戻る"));
+    resume_ = addButton(kResumeImages, layout.resume, Sj("前回の続き"));
+    records_ = addButton(kRecordsImages, layout.records, Sj("成績"));
+    start_ = addButton(kStartImages, layout.start, Sj("開始"));
+    previousPage_ = addButton(kPreviousImages, layout.previousPage, std::string());
+    nextPage_ = addButton(kNextImages, layout.nextPage, std::string());
+
+    catalog_ = AddPanel<CScenarioCatalog>(owner_, results_);
+    catalog_->PlaceAt(layout.table.x, layout.table.y);
+
+    menu_->onClick = [this](unsigned, int, int, CSkinButton&) { OnMenu(); };
+    resume_->onClick = [this](unsigned, int, int, CSkinButton&) { OnResume(); };
+    records_->onClick = [this](unsigned, int, int, CSkinButton&) { OnRecords(); };
+    start_->onClick = [this](unsigned, int, int, CSkinButton&) { OnStart(); };
+    previousPage_->onClick = [this](unsigned, int, int, CSkinButton&) { ChangePage(-1); };
+    nextPage_->onClick = [this](unsigned, int, int, CSkinButton&) { ChangePage(+1); };
+    catalog_->onSelectionChanged = [this] { UpdateActionButtons(); };
+}
+
+void CScenarioSelectScreen::Activate() {
+    backgroundBitmap = kBackgroundBitmap;
+    catalog_->RefreshInterruptedPlays(snapshots_);
+    catalog_->ClearSelection();
+    DisableActionButtons();
+    UpdatePageButtons();
+}
+
+void CScenarioSelectScreen::Draw(CCanvas& dc) {
+    DrawBackground(dc);
+    const Point title = Placement(owner_.Mode()).title;
+    dc.DrawBitmap(owner_.Skin().Bitmap(kTitleBitmap), title.x, title.y);
+    CScreen::Draw(dc);
+}
+
+void CScenarioSelectScreen::DisableActionButtons() {
+    start_->enabled = false;
+    records_->enabled = false;
+    resume_->enabled = false;
+}
+
+void CScenarioSelectScreen::UpdateActionButtons() {
+    const CatalogEntry* entry = catalog_->Selected();
+    if (!entry) {
+        DisableActionButtons();
+        return;
+    }
+    start_->enabled = true;
+    records_->enabled = results_.Count(entry->header.ID) > 0;
+    resume_->enabled = entry->hasInterruptedPlay;
+}
+
+void CScenarioSelectScreen::UpdatePageButtons() {
+    previousPage_->enabled = catalog_->HasPreviousPage();
+    nextPage_->enabled = catalog_->HasNextPage();
+}
+
+void CScenarioSelectScreen::ChangePage(int delta) {
+    if (!catalog_->SetPage(catalog_->Page() + delta)) return;
+    DisableActionButtons();
+    UpdatePageButtons();
+    owner_.InvalidateAll();
+}
+
+std::string CScenarioSelectScreen::FileNameForMessage() const {
+    const CatalogEntry* entry = catalog_->Selected();
+    return entry ? EscapeMarkup(catalog_->PathOf(*entry)) : std::string();
+}
+
+void CScenarioSelectScreen::ShowPlay() {
+    // The controller shows the simulation screen through its view; without a view the play would
+    // run unseen, so the switch is made here.
+    if (owner_.CurrentScreen() != kSimulationScreen) {
+        owner_.SwitchScreen(kSimulationScreen);
+        owner_.InvalidateAll();
+    }
+}
+
+void CScenarioSelectScreen::OnStart() {
+    const CatalogEntry* entry = catalog_->Selected();
+    if (!entry) return;
+    const ScenarioLoadResult loaded = controller_.NewPlay(MapProgramPath(dataDir_, catalog_->PathOf(*entry)));
+    if (!loaded.ok) {
+        dialog_.Show(QVDialog::kModeNotice, Sj("シナリオファイル「") + FileNameForMessage() +
+                                                Sj("」を読み込めませんでした。ファイルが壊れているか、"
+                                                   "内容に誤りがあります。"));
+        owner_.InvalidateAll();
+        return;
+    }
+    ShowPlay();
+}
+
+void CScenarioSelectScreen::OnResume() {
+    const CatalogEntry* entry = catalog_->Selected();
+    if (!entry) return;
+    const ResumeResult resumed =
+        controller_.ResumePlay(MapProgramPath(dataDir_, catalog_->PathOf(*entry)), snapshots_, snapshotFile_);
+    // Whether it worked or not, the mark follows the store: a resumed play can be continued once.
+    catalog_->RefreshInterruptedPlays(snapshots_);
+    if (!resumed.ok) {
+        dialog_.Show(QVDialog::kModeNotice,
+                     Sj("シナリオファイル「") + FileNameForMessage() + Sj("」の前回の続きを再開できませんでした。"));
+        UpdateActionButtons();
+        owner_.InvalidateAll();
+        return;
+    }
+    ShowPlay();
+    // The play goes on, but the store file still holds it and would offer it again next time.
+    if (!resumed.reason.empty()) {
+        dialog_.Show(QVDialog::kModeNotice, Sj("前回の続きを再開しましたが、中断したシミュレーションの記録を"
+                                               "更新できませんでした。"));
+    }
+}
+
+void CScenarioSelectScreen::OnRecords() {
+    const CatalogEntry* entry = catalog_->Selected();
+    if (!entry || !openRecords_) return;
+    // A copy, so the header stays whole whatever the record screen does with this screen.
+    const ScenarioHeader header = entry->header;
+    openRecords_(header);
+}
+
+void CScenarioSelectScreen::OnMenu() {
+    owner_.SwitchScreen(kMainMenuScreen);
+    owner_.InvalidateAll();
+}
+
+}  // namespace valmore

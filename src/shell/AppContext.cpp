@@ -1,0 +1,61 @@
+#include "shell/AppContext.h"
+
+#include "platform/ProgramPath.h"
+#include "shell/MainMenuScreen.h"
+
+namespace valmore {
+
+CAppContext::CAppContext(AppPaths paths) : paths_(std::move(paths)), results_(paths_.userDir / "result.dat") {
+    screenFactories[kScreenMainMenu] = [](IViewHost& host, CAppContext& context) -> std::unique_ptr<CScreen> {
+        return std::make_unique<CMainMenuScreen>(host, context);
+    };
+}
+
+CAppContext::~CAppContext() {
+    DestroyPopups();
+}
+
+std::filesystem::path CAppContext::GlossaryFile() const {
+    return MapProgramPath(paths_.dataDir, "data\\QV.dict");
+}
+
+void CAppContext::CreatePopups(IViewHost& host) {
+    host_ = &host;
+    messagePopup_ = std::make_unique<QVDialog>(host);
+    detailPopup_ = std::make_unique<QVDetailDialog>(host);
+}
+
+void CAppContext::DestroyPopups() {
+    detailPopup_.reset();
+    messagePopup_.reset();
+    host_ = nullptr;
+}
+
+std::vector<StoreProblem> CAppContext::LoadStores() {
+    std::vector<StoreProblem> found;
+    StoreLoadResult results = results_.Load();
+    if (!results.Ok()) found.push_back({ResultFile(), results.problems});
+    SnapshotLoadReport snapshots = snapshots_.Load(SnapshotFile());
+    if (!snapshots.Ok()) found.push_back({SnapshotFile(), snapshots.problems});
+    return found;
+}
+
+const CGlossary& CAppContext::EnsureGlossary() {
+    if (!glossaryAttempted_) {
+        glossaryAttempted_ = true;
+        glossary_.LoadGlossary(GlossaryFile());
+    }
+    return glossary_;
+}
+
+void CAppContext::DestroyPlay() {
+    controller.DestroyPlay();
+    if (onDestroyPlay) onDestroyPlay();
+}
+
+void CAppContext::RequestQuit() {
+    quitRequested_ = true;
+    if (quitHandler_) quitHandler_();
+}
+
+}  // namespace valmore

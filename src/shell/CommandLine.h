@@ -1,0 +1,37 @@
+#pragma once
+
+// The options of the valmore program.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace valmore {
+
+struct CommandLine {
+    bool help = false;
+    bool windowed = false;                         // --window
+    std::optional<int> mode;                       // --mode xga|sxga
+    bool splash = true;                            // --no-splash turns it off
+    std::filesystem::path dataDir;                 // --data-dir, else the default given to the parser
+    std::optional<std::filesystem::path> userDir;  // --user-dir, else the default user folder
+};
+
+struct CommandLineResult {
+    std::optional<CommandLine> options;
+    std::string error;  // why the arguments were refused, when options is empty
+};
+
+// Reads the arguments after the program name.
+CommandLineResult ParseCommandLine(const std::vector<std::string>& args, const std::filesystem::path& defaultDataDir);
+
+// The text of --help.
+std::string UsageText();
+
+// Where results, interrupted plays and the account are kept by default: $XDG_DATA_HOME/valmore when
+// that is an absolute path, else $HOME/.local/share/valmore. Empty when neither is known. The values
+// of the variables are passed in (null when unset).
+std::filesystem::path DefaultUserDir(const char* xdgDataHome, const char* home);
+
+}  // namespace valmore

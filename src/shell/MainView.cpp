@@ -1,0 +1,225 @@
+#include "shell/MainView.h"
+
+#include <algorithm>
+
+#include "platform/Sjis.h"
+#include "shell/PlaceholderScreen.h"
+#include "ui/MarkupText.h"
+
+namespace valmore {
+
+namespace {
+
+// The order in which the screens are built at the first paint: the main menu first, as later
+// screens may look at it while they lay themselves out.
+constexpr std::array<int, kScreenCount> kBuildOrder{kScreenMainMenu, kScreenScenarioSelect, kScreenSimulation,
+                                                    kScreenResult,   kScreenRecords,        kScreenCommMenu,
+                                                    kScreenRanking,  kScreenRegistration};
+
+constexpr std::size_t kMaxReportedProblems = 4;
+
+bool IsClick(InputType type) {
+    return type == InputType::LeftDown || type == InputType::LeftUp;
+}
+
+// Input goes to the popup only, in popup coordinates; ticks still reach the main view, so a play
+// keeps running under a question, and the popup is painted over the current screen.
+class CModalHandler final : public IEventHandler {
+public:
+    CModalHandler(CMainView& view, IModalPopup& popup) : view_(view), popup_(popup) {}
+
+    void OnInput(const InputEvent& event) override {
+        if (event.type == InputType::CloseRequest) {
+            view_.OnInput(event);
+            return;
+        }
+        InputEvent local = event;
+        if (event.type == InputType::MouseMove || IsClick(event.type)) {
+            const Rect bounds = popup_.Bounds();
+            local.x -= bounds.left;
+            local.y -= bounds.top;
+        }
+        popup_.OnPopupInput(local);
+    }
+    void OnTick() override { view_.OnTick(); }
+    void OnPaint(CCanvas& canvas, const Rect& invalid) override {
+        view_.OnPaint(canvas, invalid);
+        const Rect bounds = popup_.Bounds();
+        canvas.ClearClip();
+        CCanvas::OriginGuard origin(canvas, bounds.left, bounds.top);
+        popup_.DrawPopup(canvas);
+    }
+
+private:
+    CMainView& view_;
+    IModalPopup& popup_;
+};
+
+std::string AsPlainMarkup(std::string_view utf8) { return EscapeMarkup(Utf8ToCp932(utf8)); }
+
+}  // namespace
+
+std::string StoreProblemMessage(const StoreProblem& problem) {
+    std::string text =
+        Sj("保存されていたファイルの一部が読めませんでした。読めた分だけを使い、元のファイルは次に保存するときに「");
+    text += AsPlainMarkup(problem.file.filename().string() + ".damaged");
+    text += Sj("」として残します。");
+    const std::size_t shown = std::min(problem.problems.size(), kMaxReportedProblems);
+    for (std::size_t i = 0; i < shown; ++i) {
+        text += "$n";
+        text += AsPlainMarkup(problem.problems[i]);
+    }
+    if (problem.problems.size() > shown)
+        text += "$n" + Sj("ほか") + std::to_string(problem.problems.size() - shown) + Sj("件");
+    return text;
+}
+
+CMainView::CMainView(CPlatformWindow& window, CAppContext& context) : window_(window), context_(context) {}
+
+CMainView::~CMainView() {
+    window_.StopTicks();
+    context_.SetQuitHandler({});
+    // Screens and popups refer to this view; they go while it still exists.
+    for (auto& screen : screens_) screen.reset();
+    context_.DestroyPopups();
+}
+
+bool CMainView::Create(std::optional<int> forcedMode, std::string* error) {
+    resolution_ = ChooseResolution(window_.ScreenSize(), forcedMode);
+    context_.skin.LoadSkin(context_.Paths().dataDir, resolution_.mode);
+    if (!window_.CreateCanvas(resolution_.canvas, resolution_.offset)) {
+        if (error) {
+            *error = "cannot create a drawing area of " + std::to_string(resolution_.canvas.width) + "x" +
+                     std::to_string(resolution_.canvas.height);
+        }
+        return false;
+    }
+    window_.StartTicks(kTickPeriodMs);
+    context_.SetQuitHandler([this] { window_.PostQuit(); });
+    context_.CreatePopups(*this);
+    storeProblems_ = context_.LoadStores();
+    if (error) error->clear();
+    return true;
+}
+
+void CMainView::Start() {
+    if (started_ || !window_.HasCanvas()) return;
+    started_ = true;
+    window_.InvalidateAll();
+    window_.UpdateNow(*this);
+    ReportStoreProblems();
+}
+
+CPlatformWindow::LoopEnd CMainView::Run() {
+    Start();
+    if (window_.QuitPosted()) return CPlatformWindow::LoopEnd::Quit;
+    return window_.Run(*this);
+}
+
+void CMainView::ReportStoreProblems() {
+    std::vector<StoreProblem> problems = std::move(storeProblems_);
+    storeProblems_.clear();
+    for (const StoreProblem& problem : problems) {
+        if (window_.QuitPosted()) return;
+        context_.MessagePopup().Show(QVDialog::kModeNotice, StoreProblemMessage(problem));
+    }
+}
+
+CScreen* CMainView::ScreenAt(int slot) const {
+    if (slot < 0 || slot >= kScreenSlots) return nullptr;
+    return screens_[static_cast<std::size_t>(slot)].get();
+}
+
+void CMainView::BuildScreens() {
+    screensBuilt_ = true;
+    for (int slot : kBuildOrder) {
+        const ScreenFactory& factory = context_.screenFactories[static_cast<std::size_t>(slot)];
+        std::unique_ptr<CScreen> screen;
+        if (factory) screen = factory(*this, context_);
+        if (!screen) screen = std::make_unique<CPlaceholderScreen>(*this, slot);
+        screens_[static_cast<std::size_t>(slot)] = std::move(screen);
+    }
+    // Slots beyond the program's eight are filled only when something plugs a screen into them.
+    for (int slot = kScreenCount; slot < kScreenSlots; ++slot) {
+        const ScreenFactory& factory = context_.screenFactories[static_cast<std::size_t>(slot)];
+        if (factory) screens_[static_cast<std::size_t>(slot)] = factory(*this, context_);
+    }
+    SwitchScreen(kScreenMainMenu);
+}
+
+void CMainView::SwitchScreen(int screen) {
+    // A number without a screen would leave nothing to draw or to take input, so it is refused.
+    CScreen* target = ScreenAt(screen);
+    if (target == nullptr) return;
+    current_ = screen;
+    target->Activate();
+}
+
+void CMainView::OnInput(const InputEvent& event) {
+    CScreen* screen = ScreenAt(current_);
+    switch (event.type) {
+        case InputType::MouseMove:
+            if (screen) screen->MouseMove(Point{event.x, event.y});
+            break;
+        case InputType::LeftDown:
+        case InputType::LeftUp:
+            OnClick(event);
+            break;
+        case InputType::KeyDown:
+            if (event.key == kKeyEscape) {
+                // Escape belongs to the practice run; elsewhere it does nothing at all.
+                if (context_.TutorialActive() && context_.tutorial.requestStop) context_.tutorial.requestStop();
+                break;
+            }
+            if (screen && screen->OnKeyDown(event.key)) window_.InvalidateAll();
+            break;
+        case InputType::CloseRequest:
+            context_.DestroyPlay();
+            context_.RequestQuit();
+            break;
+        case InputType::Text:
+            break;
+    }
+}
+
+void CMainView::OnClick(const InputEvent& event) {
+    bool reaches = true;
+    if (context_.TutorialActive() && context_.tutorial.acceptClick) reaches = context_.tutorial.acceptClick(event);
+    if (reaches) {
+        // The handler may switch screens; the click belongs to the screen it was aimed at.
+        if (CScreen* screen = ScreenAt(current_)) {
+            if (event.type == InputType::LeftDown) {
+                screen->MouseDown(event.flags, event.x, event.y);
+            } else {
+                screen->MouseUp(event.flags, event.x, event.y);
+            }
+        }
+    }
+    if (context_.tutorial.gate) context_.tutorial.gate();
+    window_.InvalidateAll();
+}
+
+void CMainView::OnTick() {
+    ++tickCount_;
+    if (current_ != kScreenSimulation || !context_.tickController) return;
+    if (context_.tickController()) window_.InvalidateAll();
+}
+
+void CMainView::OnPaint(CCanvas& canvas, const Rect&) {
+    if (!screensBuilt_) BuildScreens();
+    // The current screen redraws the whole canvas every time, so no earlier picture shows through.
+    if (CScreen* screen = ScreenAt(current_)) {
+        screen->Draw(canvas);
+    } else {
+        canvas.FillSolid(Rect::FromSize(0, 0, resolution_.canvas.width, resolution_.canvas.height), Rgb{});
+    }
+}
+
+void CMainView::RunModal(IModalPopup& popup, const std::function<bool()>& done) {
+    CModalHandler handler(*this, popup);
+    window_.InvalidateAll();
+    window_.RunUntil(handler, done);
+    window_.InvalidateAll();
+}
+
+}  // namespace valmore

@@ -1,0 +1,67 @@
+#include "shell/ProgramScreens.h"
+
+#include "platform/Sjis.h"
+#include "playscreen/SimulationScreen.h"
+#include "results/ResultRecordFromFigures.h"
+#include "results/screens/RecordScreen.h"
+#include "results/screens/ResultScreen.h"
+#include "scenario/screens/ScenarioSelectScreen.h"
+#include "shell/MainView.h"
+#include "ui/MarkupText.h"
+
+namespace valmore {
+
+namespace {
+
+// Screens are built in table order at the first paint, so one screen reaches another only when it
+// acts, through the table of the main view.
+template <class T>
+T* ScreenOf(IViewHost& host, int slot) {
+    auto* view = dynamic_cast<CMainView*>(&host);
+    return view ? dynamic_cast<T*>(view->ScreenAt(slot)) : nullptr;
+}
+
+}  // namespace
+
+void InstallProgramScreens(CAppContext& context) {
+    context.screenFactories[kScreenSimulation] = [&context](IViewHost& host, CAppContext&) {
+        auto screen = std::make_unique<CSimulationScreen>(host, context.controller, context.MessagePopup(),
+                                                          context.Snapshots(), context.SnapshotFile(),
+                                                          context.Paths().dataDir);
+        screen->prepareResultScreen = [&host](int productCount) {
+            if (auto* result = ScreenOf<CResultScreen>(host, kScreenResult)) result->Prepare(productCount);
+        };
+        // The practice run decides which keys may act while it guides the user.
+        screen->acceptKeys = [&context] { return !context.TutorialActive(); };
+        context.controller.SetView(screen.get());
+        return std::unique_ptr<CScreen>(std::move(screen));
+    };
+    context.screenFactories[kScreenScenarioSelect] = [&context](IViewHost& host, CAppContext&) {
+        // Link words in news texts resolve from the first play on; the glossary is read once per run.
+        context.EnsureGlossary();
+        return std::unique_ptr<CScreen>(std::make_unique<CScenarioSelectScreen>(
+            host, context.controller, context.MessagePopup(), context.Results(), context.Snapshots(),
+            context.Paths().dataDir, context.SnapshotFile(), [&host](const ScenarioHeader& header) {
+                if (auto* records = ScreenOf<CRecordScreen>(host, kScreenRecords)) records->ShowScenario(header);
+            }));
+    };
+    context.screenFactories[kScreenResult] = [&context](IViewHost& host, CAppContext&) {
+        return std::unique_ptr<CScreen>(
+            std::make_unique<CResultScreen>(host, context.controller, context.DetailPopup(), &context.Results()));
+    };
+    context.screenFactories[kScreenRecords] = [&context](IViewHost& host, CAppContext&) {
+        return std::unique_ptr<CScreen>(std::make_unique<CRecordScreen>(host, context.Results()));
+    };
+
+    context.tickController = [&context] { return context.controller.Tick(); };
+    // A finished play joins the result history at once; a failed write is shown, never ignored.
+    context.controller.onFinished = [&context](const FinalFigures& figures) {
+        DocSaveResult saved = context.Results().Add(figures.ScenarioID, ResultRecordFromFigures(figures));
+        if (!saved.ok && context.HasPopups()) {
+            context.MessagePopup().Show(QVDialog::kModeNotice,
+                                        Sj("成績を保存できませんでした。") + EscapeMarkup(Utf8ToCp932(saved.error)));
+        }
+    };
+}
+
+}  // namespace valmore

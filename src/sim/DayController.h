@@ -1,0 +1,102 @@
+#pragma once
+
+// Paces a play between the user's decisions: the opening pause, the day's news, the wait for orders,
+// the pause after execution, the price move, the next day, and at the end the reversal of all
+// holdings, the scoring and the switch to the result screen. Advanced by the 100 ms timer while the
+// simulation screen is current. The arithmetic of a day is CPlay's; the controller only calls its
+// steps and tells the screens through IPlayView.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "scenario/ScenarioLoader.h"
+#include "sim/Play.h"
+#include "sim/PlayView.h"
+#include "sim/SnapshotStore.h"
+
+namespace valmore {
+
+// The guided practice run as the controller sees it; absent until the practice run exists.
+class IPracticeGate {
+public:
+    virtual ~IPracticeGate() = default;
+    virtual bool IsRunning() const = 0;
+    // The run has finished or the user pressed Escape: the controller ends it.
+    virtual bool ShouldEnd() const = 0;
+    // While false the run holds the controller: no countdown, no state change.
+    virtual bool RunFlag() const = 0;
+    // Marks the run as no longer running and switches off the popup's highlight.
+    virtual void End() = 0;
+};
+
+class CDayController {
+public:
+    enum State { kOpening = 0, kDay = 1, kFinishing = 2, kOver = 4 };
+    enum SubState { kNews = 0, kOrders = 1, kClosing = 2, kPriceMove = 3 };
+
+    explicit CDayController(IPlayView* view = nullptr);
+
+    void SetView(IPlayView* view) { view_ = view; }
+    void SetPracticeGate(IPracticeGate* gate) { gate_ = gate; }
+    // Told the final figures once a play has been scored (the result history adds and saves them).
+    std::function<void(const FinalFigures&)> onFinished;
+    // The date stamped on a finished play; the local date unless a test sets it.
+    std::function<std::string()> dateText;
+
+    // Creates fresh play objects and resets the panels (state 0, 3000 ms).
+    void StartPlay();
+    // A new play of the scenario file: StartPlay, load, assign the columns, show the screen. A file
+    // that is refused leaves no play and is reported in the result.
+    ScenarioLoadResult NewPlay(const std::filesystem::path& scenarioFile);
+    // Continues the stored play of the scenario: as a new play, then the record is taken out of the
+    // store, the store is saved, and the market, portfolio, day and history are restored. Not ok: no
+    // play, and the reason says why (a refused file, no record, or a record that does not fit the
+    // scenario, which then stays in the store untouched). Ok with a reason: the play resumed but the
+    // store could not be saved, so the file may still offer the old record.
+    ResumeResult ResumePlay(const std::filesystem::path& scenarioFile, CSnapshotStore& store,
+                            const std::filesystem::path& snapshotFile);
+    // Whether the play can be kept now: it has not ended and the day's orders are not yet executed.
+    bool CanStore() const;
+    // Keeps the running play in the store and saves it (leaving a play with QUIT). Refused, with the
+    // store untouched, when CanStore() is false.
+    DocSaveResult StorePlay(CSnapshotStore& store, const std::filesystem::path& snapshotFile) const;
+    void DestroyPlay();
+
+    // One 100 ms step; true when the window must be repainted.
+    bool Tick();
+    // The execute button's action: checks and executes the day's orders. A refusal shows its notice
+    // and changes nothing; otherwise the day closes after 1000 ms.
+    OrderOutcome Execute();
+
+    int GetState() const { return state_; }
+    int GetSubState() const { return subState_; }
+    int Ticks() const { return ticks_; }
+    int Countdown() const { return countdown_; }
+    bool AcceptingOrders() const { return play_ && state_ == kDay && subState_ == kOrders; }
+
+    CPlay* Play() { return play_ ? &*play_ : nullptr; }
+    const CPlay* Play() const { return play_ ? &*play_ : nullptr; }
+    // The "Resource" texts of the scenario last loaded; kept until another scenario loads.
+    const TextTable& Resources() const { return resources_; }
+
+private:
+    void SetState(int state, int subState, int countdown, int ticks);
+    IPlayView& View();
+    ScenarioLoadResult Load(const std::filesystem::path& scenarioFile);
+    void ShowLoadedPlay();
+    bool TickDay(IPlayView& view, bool due);
+
+    IPlayView* view_;
+    IPracticeGate* gate_ = nullptr;
+    int state_ = kOpening;
+    int subState_ = kNews;
+    int ticks_ = 0;
+    int countdown_ = 0;
+    bool resultShown_ = false;
+    std::optional<CPlay> play_;
+    TextTable resources_;
+};
+
+}  // namespace valmore
