@@ -123,7 +123,8 @@ void COrderPanel::RefreshOrderButtons() {
             if (!button) continue;
             button->enabled = enable;
         }
-        // Between the execution and the next day the decisions stay visible; outside a day they go.
+        // Between the execution and the next day the choices are kept (the disabled buttons show their
+        // greyed pictures meanwhile); outside a day they are cleared.
         if (!dayInProgress) {
             for (CSkinButton* button : {controls.buy, controls.pass, controls.sell}) {
                 if (button) button->pressed = false;
@@ -243,9 +244,16 @@ void COrderPanel::DrawHeader(CCanvas& dc, int c) const {
     const Rect& header = HeaderRect(c);
     const std::string code = "(" + product.prdCode + ")";
     CCanvas::FontGuard font(dc, skin.Font(kNameFont));
-    const int nameWidth = dc.TextExtent(product.name).width;
+    int nameWidth = dc.TextExtent(product.name).width;
     dc.SelectFont(skin.Font(kCodeFont));
     const int codeWidth = dc.TextExtent(code).width;
+    // The centred header keeps clear of the INFO button on its right (and as much on its left); a long
+    // name is shortened with an ellipsis instead of running under the button.
+    int room = header.Width();
+    if (const CSkinButton* info = Controls(c).info; info && info->GetRect().left < header.right) {
+        room -= 2 * (header.right - info->GetRect().left + 4);
+    }
+    if (nameWidth + codeWidth > room) nameWidth = std::max(0, room - codeWidth);
 
     // Name and code are centred together over the column.
     const int centreX = (header.left + header.right) / 2;

@@ -16,46 +16,13 @@ constexpr int kClosingMs = 1000;
 constexpr int kPriceMoveMs = 1500;
 constexpr int kEndPauseMs = 3000;
 
-// Stands in for the screens while none is attached, so the controller can pace a play headless.
-class CNoPlayView final : public IPlayView {
-public:
-    void ResetNews() override {}
-    void ResetInfo() override {}
-    void RefreshOrderButtons() override {}
-    void ClearAssetValues() override {}
-    void ResetChart() override {}
-    void AssignColumns() override {}
-    void FillProductSelector() override {}
-    void ClearInfo() override {}
-    bool UpdateMarketValues() override { return false; }
-    bool UpdateAssetValues() override { return false; }
-    void StartDay() override {}
-    void UpdateNewsButtons() override {}
-    void MarkNewsDirty() override {}
-    void SetNewsSelectedEvent(int) override {}
-    void ShowNewsList() override {}
-    void SetChartDays(int) override {}
-    void RefreshAllPanels() override {}
-    void SetQuitEnabled(bool) override {}
-    bool ExecuteButtonEnabled() const override { return false; }
-    void DisableExecuteButton() override {}
-    void InvalidateExecuteButton() override {}
-    OrderColumns CurrentOrders() const override { return OrderColumns{}; }
-    int TradeLogWidth() const override { return 0; }
-    void ShowTradeLog(const std::string&) override {}
-    void ShowNotice(const std::string&) override {}
-    void ShowSimulationScreen() override {}
-    void PrepareResultScreen(int) override {}
-    void ShowResultScreen() override {}
-    void ShowMainMenu() override {}
-};
 
 }  // namespace
 
 CDayController::CDayController(IPlayView* view) : view_(view) {}
 
 IPlayView& CDayController::View() {
-    static CNoPlayView none;
+    static CNullPlayView none;
     return view_ ? *view_ : none;
 }
 

@@ -37,7 +37,7 @@ inline CScenario NewsScenario(int events, std::string (*detail)(int) = nullptr) 
     return scenario;
 }
 
-class NewsOnScreen : public IPlayView {
+class NewsOnScreen : public CNullPlayView {
 public:
     NewsOnScreen(int mode, CScenario scenario)
         : host(mode),
@@ -115,33 +115,12 @@ public:
     void SetNewsSelectedEvent(int eventIndex) override { news.SetSelectedEvent(eventIndex); }
     void ShowNewsList() override { news.ShowListView(); }
     void RefreshAllPanels() override { news.dirty = true; }
-    void ResetInfo() override {}
-    void RefreshOrderButtons() override {}
-    void ClearAssetValues() override {}
-    void ResetChart() override {}
-    void AssignColumns() override {}
-    void FillProductSelector() override {}
-    void ClearInfo() override {}
-    bool UpdateMarketValues() override { return false; }
-    bool UpdateAssetValues() override { return false; }
-    void StartDay() override {}
-    void SetChartDays(int) override {}
-    void SetQuitEnabled(bool) override {}
-    bool ExecuteButtonEnabled() const override { return false; }
-    void DisableExecuteButton() override {}
-    void InvalidateExecuteButton() override {}
     OrderColumns CurrentOrders() const override {
         OrderColumns columns;
         columns[0] = OrderColumn{0, 1, 0};
         return columns;
     }
     int TradeLogWidth() const override { return 500; }
-    void ShowTradeLog(const std::string&) override {}
-    void ShowNotice(const std::string&) override {}
-    void ShowSimulationScreen() override {}
-    void PrepareResultScreen(int) override {}
-    void ShowResultScreen() override {}
-    void ShowMainMenu() override {}
 
     FakeViewHost host;
     CDayController controller;

@@ -26,34 +26,12 @@
 namespace valmore::test {
 
 // The screens as the day controller sees them: only the result screen and the orders matter here.
-class ResultScreenView : public IPlayView {
+class ResultScreenView : public CNullPlayView {
 public:
     ResultScreenView(FakeViewHost& host, CResultScreen*& screen) : host_(host), screen_(screen) {}
 
-    void ResetNews() override {}
-    void ResetInfo() override {}
-    void RefreshOrderButtons() override {}
-    void ClearAssetValues() override {}
-    void ResetChart() override {}
-    void AssignColumns() override {}
-    void FillProductSelector() override {}
-    void ClearInfo() override {}
-    bool UpdateMarketValues() override { return false; }
-    bool UpdateAssetValues() override { return false; }
-    void StartDay() override {}
-    void UpdateNewsButtons() override {}
-    void MarkNewsDirty() override {}
-    void SetNewsSelectedEvent(int) override {}
-    void ShowNewsList() override {}
-    void SetChartDays(int) override {}
-    void RefreshAllPanels() override {}
-    void SetQuitEnabled(bool) override {}
-    bool ExecuteButtonEnabled() const override { return false; }
-    void DisableExecuteButton() override {}
-    void InvalidateExecuteButton() override {}
     OrderColumns CurrentOrders() const override { return orders; }
     int TradeLogWidth() const override { return 600; }
-    void ShowTradeLog(const std::string&) override {}
     void ShowNotice(const std::string& sjis) override { notices.push_back(sjis); }
     void ShowSimulationScreen() override { host_.SwitchScreen(0); }
     void PrepareResultScreen(int productCount) override {
@@ -115,30 +93,30 @@ inline std::filesystem::path ShippedOrders(const std::string& name) {
 
 // A scenario text with one event per entry of `judges` (one judge text per product, "" for none)
 // and prices moving by a fixed step; the file is plain (not packed).
-struct ScenarioSpec {
+struct ScenarioOutline {
     std::vector<std::string> names{"Alpha"};
     std::vector<std::vector<std::string>> judges;  // judges[event][product]
     std::string detail = "detail";                 // each day's texts end in its number
     std::string info = "info";
 };
 
-inline std::string ScenarioText(const ScenarioSpec& spec) {
-    const int products = static_cast<int>(spec.names.size());
-    const int events = static_cast<int>(spec.judges.size());
+inline std::string ScenarioText(const ScenarioOutline& outline) {
+    const int products = static_cast<int>(outline.names.size());
+    const int events = static_cast<int>(outline.judges.size());
     std::string text = "{root {Header {ID \"RS-TEST\"}{Title \"" + Sj("試験用シナリオ") +
                        "\"}{Category \"0\"}{Mode \"1\"}{Level \"2\"}{Duration \"" + std::to_string(events) +
                        "\"}{EstimatedTime \"5\"}{FundAmount \"10000000\"}}{Product";
     for (int p = 0; p < products; ++p) {
-        text += " {" + std::to_string(p) + " {Name \"" + spec.names[static_cast<std::size_t>(p)] + "\"}{Code \"" +
+        text += " {" + std::to_string(p) + " {Name \"" + outline.names[static_cast<std::size_t>(p)] + "\"}{Code \"" +
                 std::to_string(1001 + p) + "\"}{Price \"1000\"}{UnitQty \"100\"}{InfoNo \"0\"}}";
     }
     text += "}{Market {Interest \"1\"}{Exchange \"120\"}{N225 \"10000\"}}{Event";
     for (int e = 0; e < events; ++e) {
         text += " {" + std::to_string(e) + " {Date \"2024/04/" + std::to_string(e + 1) + "\"}{HeadLine \"" +
-                Sj("見出し") + std::to_string(e) + "\"}{Detail \"" + spec.detail + std::to_string(e) + "\"}{Info \"" +
-                spec.info + std::to_string(e) + "\"}{Motion";
+                Sj("見出し") + std::to_string(e) + "\"}{Detail \"" + outline.detail + std::to_string(e) + "\"}{Info \"" +
+                outline.info + std::to_string(e) + "\"}{Motion";
         for (int p = 0; p < products; ++p) {
-            const std::string& judge = spec.judges[static_cast<std::size_t>(e)][static_cast<std::size_t>(p)];
+            const std::string& judge = outline.judges[static_cast<std::size_t>(e)][static_cast<std::size_t>(p)];
             text += " {" + std::to_string(p) + " {Price \"" + std::to_string(1000 + 10 * (e + 1) * (p + 1)) + "\"}";
             if (!judge.empty()) text += "{Judge \"" + judge + "\"}";
             text += "}";

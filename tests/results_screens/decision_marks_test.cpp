@@ -56,10 +56,10 @@ class DecisionMarks : public ::testing::TestWithParam<int> {};
 // scenario file, so they are put into the loaded scenario before the play begins.
 TEST_P(DecisionMarks, EachDecisionIsMarkedAgainstItsJudgementIncludingFourFiveAndZero) {
     ResultScreenRig rig(GetParam());
-    test::ScenarioSpec spec;
-    spec.names = {"Alpha", "Beta"};
-    spec.judges = {{"1", "2"}, {"", "0"}, {"3", "3"}, {"1", "1"}};
-    const auto file = rig.folder.Write("marks.scn", test::ScenarioText(spec));
+    test::ScenarioOutline outline;
+    outline.names = {"Alpha", "Beta"};
+    outline.judges = {{"1", "2"}, {"", "0"}, {"3", "3"}, {"1", "1"}};
+    const auto file = rig.folder.Write("marks.scn", test::ScenarioText(outline));
     ASSERT_TRUE(rig.Start(file));
     CPlay& play = *rig.controller.Play();
     CScenario scenario = play.Scenario();
@@ -116,11 +116,11 @@ TEST_P(DecisionMarks, EachDecisionIsMarkedAgainstItsJudgementIncludingFourFiveAn
 // A long product name must not push the day's trades under the row's detail button.
 TEST_P(DecisionMarks, TradesOfLongNamesStopBeforeTheDetailButton) {
     ResultScreenRig rig(GetParam());
-    test::ScenarioSpec spec;
+    test::ScenarioOutline outline;
     const std::string longName = Sj("とても長い名前の製薬ホールディングス");
-    spec.names = {longName, longName, longName};
-    spec.judges = {{"1", "1", "1"}};
-    const auto file = rig.folder.Write("long.scn", test::ScenarioText(spec));
+    outline.names = {longName, longName, longName};
+    outline.judges = {{"1", "1", "1"}};
+    const auto file = rig.folder.Write("long.scn", test::ScenarioText(outline));
     ASSERT_TRUE(rig.Start(file));
     ASSERT_TRUE(rig.PlayToResult({test::ParseDayOrders("B100 B100 B100")}));
 

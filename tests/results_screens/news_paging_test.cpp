@@ -14,10 +14,10 @@ using test::ResultScreenRig;
 
 // A scenario of `events` days of one product, every day judged a pass.
 std::string DaysScenario(int events, const std::string& detail = "detail") {
-    test::ScenarioSpec spec;
-    spec.judges.assign(static_cast<std::size_t>(events), {"3"});
-    spec.detail = detail;
-    return test::ScenarioText(spec);
+    test::ScenarioOutline outline;
+    outline.judges.assign(static_cast<std::size_t>(events), {"3"});
+    outline.detail = detail;
+    return test::ScenarioText(outline);
 }
 
 class NewsPaging : public ::testing::TestWithParam<int> {
