@@ -143,6 +143,44 @@ public:
         const CFont* saved_;
     };
 
+    // Puts the font, colours, background mode, text alignment, pen and brush back when it goes out of
+    // scope, so whatever draws next finds the canvas as it was.
+    class StateGuard {
+    public:
+        explicit StateGuard(CCanvas& canvas)
+            : canvas_(canvas),
+              font_(canvas.font_),
+              textColour_(canvas.textColour_),
+              backgroundColour_(canvas.backgroundColour_),
+              backgroundMode_(canvas.backgroundMode_),
+              hAlign_(canvas.hAlign_),
+              vAlign_(canvas.vAlign_),
+              pen_(canvas.pen_),
+              brush_(canvas.brush_) {}
+        ~StateGuard() {
+            canvas_.SelectBrush(brush_);
+            canvas_.SelectPen(pen_);
+            canvas_.SetTextAlign(hAlign_, vAlign_);
+            canvas_.SetBackgroundMode(backgroundMode_);
+            canvas_.SetBackgroundColour(backgroundColour_);
+            canvas_.SetTextColour(textColour_);
+            canvas_.SelectFont(font_);
+        }
+        StateGuard(const StateGuard&) = delete;
+        StateGuard& operator=(const StateGuard&) = delete;
+
+    private:
+        CCanvas& canvas_;
+        const CFont* font_;
+        Rgb textColour_;
+        Rgb backgroundColour_;
+        BackgroundMode backgroundMode_;
+        HAlign hAlign_;
+        VAlign vAlign_;
+        Pen pen_;
+        Brush brush_;
+    };
+
     // Moves the origin by (dx, dy) for its lifetime.
     class OriginGuard {
     public:

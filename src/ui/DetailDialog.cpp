@@ -58,39 +58,6 @@ bool Hit(const CSkinButton& button, int x, int y) {
     return button.GetRect().Contains(x, y);
 }
 
-// Puts the drawing state the popup changes back, so the screens painted after it find the
-// canvas as they left it.
-class DrawingStateGuard {
-public:
-    explicit DrawingStateGuard(CCanvas& canvas)
-        : canvas_(canvas),
-          font_(canvas.Font()),
-          textColour_(canvas.SetTextColour(kBlack)),
-          mode_(canvas.SetBackgroundMode(BackgroundMode::Transparent)),
-          hAlign_(canvas.TextHAlign()),
-          vAlign_(canvas.TextVAlign()),
-          pen_(canvas.SelectPen(Pen{PenStyle::Solid, 1, kGrey})) {
-        canvas.SetTextAlign(HAlign::Left, VAlign::Top);
-    }
-    ~DrawingStateGuard() {
-        canvas_.SelectPen(pen_);
-        canvas_.SetTextAlign(hAlign_, vAlign_);
-        canvas_.SetBackgroundMode(mode_);
-        canvas_.SetTextColour(textColour_);
-        canvas_.SelectFont(font_);
-    }
-    DrawingStateGuard(const DrawingStateGuard&) = delete;
-    DrawingStateGuard& operator=(const DrawingStateGuard&) = delete;
-
-private:
-    CCanvas& canvas_;
-    const CFont* font_;
-    Rgb textColour_;
-    BackgroundMode mode_;
-    HAlign hAlign_;
-    VAlign vAlign_;
-    Pen pen_;
-};
 
 }  // namespace
 
@@ -316,7 +283,12 @@ void QVDetailDialog::DrawSection(CCanvas& canvas, int section) {
     const auto s = static_cast<std::size_t>(section);
     const Rect& title = titleRects_[s];
     {
-        DrawingStateGuard state(canvas);
+        // Whatever the popup changes is put back, so the screens painted after it find the canvas as it was.
+        CCanvas::StateGuard state(canvas);
+        canvas.SetTextColour(kBlack);
+        canvas.SetBackgroundMode(BackgroundMode::Transparent);
+        canvas.SetTextAlign(HAlign::Left, VAlign::Top);
+        canvas.SelectPen(Pen{PenStyle::Solid, 1, kGrey});
         canvas.SelectFont(skin.Font(kTitleFont));
         canvas.TextOut(title.left, title.top + 5, kTitles[s]);
         if (section != kGlossarySection) {

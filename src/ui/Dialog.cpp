@@ -58,42 +58,6 @@ bool Hit(const CSkinButton& button, int x, int y) {
     return button.visible && button.GetRect().Contains(x, y);
 }
 
-// Puts the drawing state the popup changes back, so the screens painted after it find the
-// canvas as they left it.
-class DrawingStateGuard {
-public:
-    explicit DrawingStateGuard(CCanvas& canvas)
-        : canvas_(canvas),
-          font_(canvas.Font()),
-          textColour_(canvas.SetTextColour(kBlack)),
-          mode_(canvas.SetBackgroundMode(BackgroundMode::Transparent)),
-          hAlign_(canvas.TextHAlign()),
-          vAlign_(canvas.TextVAlign()),
-          pen_(canvas.SelectPen(Pen{})),
-          brush_(canvas.SelectBrush(Brush{})) {
-        canvas.SetTextAlign(HAlign::Left, VAlign::Top);
-    }
-    ~DrawingStateGuard() {
-        canvas_.SelectBrush(brush_);
-        canvas_.SelectPen(pen_);
-        canvas_.SetTextAlign(hAlign_, vAlign_);
-        canvas_.SetBackgroundMode(mode_);
-        canvas_.SetTextColour(textColour_);
-        canvas_.SelectFont(font_);
-    }
-    DrawingStateGuard(const DrawingStateGuard&) = delete;
-    DrawingStateGuard& operator=(const DrawingStateGuard&) = delete;
-
-private:
-    CCanvas& canvas_;
-    const CFont* font_;
-    Rgb textColour_;
-    BackgroundMode mode_;
-    HAlign hAlign_;
-    VAlign vAlign_;
-    Pen pen_;
-    Brush brush_;
-};
 
 }  // namespace
 
@@ -296,7 +260,14 @@ void QVDialog::DrawPopup(CCanvas& canvas) {
         right_->Draw(canvas);
     }
 
-    DrawingStateGuard state(canvas);
+    // Whatever the popup changes is put back, so the screens painted after it find the canvas as it was.
+    CCanvas::StateGuard state(canvas);
+    canvas.SetTextColour(kBlack);
+    canvas.SetBackgroundMode(BackgroundMode::Transparent);
+    canvas.SetTextAlign(HAlign::Left, VAlign::Top);
+    canvas.SelectPen(Pen{});
+    canvas.SelectBrush(Brush{});
+
     DrawTitle(canvas);
     DrawBody(canvas);
     DrawHighlight(canvas);
