@@ -8,69 +8,17 @@
 #include "platform/Sjis.h"
 #include "ui/DetailDialog.h"
 #include "ui/FakeViewHost.h"
+#include "ui/PopupScript.h"
 
 namespace valmore {
 namespace {
 
 using test::FakeViewHost;
+using test::FirstLinkAt;
+using test::ModalScript;
 
-// Drives the popup's modal loop: each step runs once the popup has taken every event queued so
-// far and has been painted, and queues what comes next. A timer tick goes with every step.
-class ModalScript {
-public:
-    explicit ModalScript(FakeViewHost& host) : host_(host) {
-        host.Window().SetFeed([this](CHeadlessWindow& window) {
-            if (next_ >= steps_.size()) return false;
-            window.QueueTick();
-            steps_[next_++]();
-            ++ticksQueued;
-            return true;
-        });
-    }
-    ModalScript& Then(std::function<void()> step) {
-        steps_.push_back(std::move(step));
-        return *this;
-    }
-    // A press and release at a point in popup coordinates.
-    void ClickAt(const IModalPopup& popup, Point at) {
-        const Rect b = popup.Bounds();
-        host_.Window().QueueInput(InputEvent::LeftDown(b.left + at.x, b.top + at.y));
-        host_.Window().QueueInput(InputEvent::LeftUp(b.left + at.x, b.top + at.y));
-    }
-    void Click(const IModalPopup& popup, const Rect& target) {
-        ClickAt(popup, {(target.left + target.right) / 2, (target.top + target.bottom) / 2});
-    }
-    bool Finished() const { return next_ == steps_.size(); }
-
-    int ticksQueued = 0;
-
-private:
-    FakeViewHost& host_;
-    std::vector<std::function<void()>> steps_;
-    std::size_t next_ = 0;
-};
-
-// The centre of the first link character of a page.
-Point FirstLinkAt(const CMarkupText& text, int page) {
-    for (const MarkupFragment& f : text.Fragments(page)) {
-        if (f.link) return {(f.rect.left + f.rect.right) / 2, (f.rect.top + f.rect.bottom) / 2};
-    }
-    ADD_FAILURE() << "no link on page " << page;
-    return {};
-}
-
-// Pixels of the shown popup (read from the back buffer) that differ from its background picture.
 int InkOverBackground(FakeViewHost& host, const IModalPopup& popup, const Rect& local) {
-    const CBitmap& background = host.Skin().Bitmap(113);
-    const CBitmap& screen = host.Window().BackBuffer();
-    const Rect b = popup.Bounds();
-    int ink = 0;
-    for (int y = local.top; y < local.bottom; ++y) {
-        for (int x = local.left; x < local.right; ++x) {
-            if (screen.Pixel(b.left + x, b.top + y) != background.Pixel(x, y)) ++ink;
-        }
-    }
-    return ink;
+    return test::InkOverBackground(host, popup, 113, local);
 }
 
 std::string Entry(int i, const std::string& key, const std::string& detail, const std::string& k1 = "") {
