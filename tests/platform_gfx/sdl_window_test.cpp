@@ -1,5 +1,6 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -35,16 +36,12 @@ bool OnPath(const char* program) {
     return false;
 }
 
-// A virtual X display with a 1024 x 768 screen, on the first free display number from :97, for
-// the length of one test.
+// A virtual X display with a 1024 x 768 screen for the length of one test. The server chooses a free
+// display number itself and reports it, so tests running side by side never share one.
 class VirtualDisplay {
 public:
     VirtualDisplay() {
-        if (!OnPath("Xvfb")) return;
-        for (int number = 97; number < 140 && pid_ <= 0; ++number) {
-            if (fs::exists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
-            Start(number);
-        }
+        if (OnPath("Xvfb")) Start();
     }
     ~VirtualDisplay() {
         if (pid_ > 0) {
@@ -59,28 +56,37 @@ public:
     const std::string& Name() const { return name_; }
 
 private:
-    void Start(int number) {
-        const std::string name = ":" + std::to_string(number);
+    void Start() {
+        int fds[2];
+        if (pipe(fds) != 0) return;
         const pid_t pid = fork();
-        if (pid < 0) return;
+        if (pid < 0) {
+            close(fds[0]);
+            close(fds[1]);
+            return;
+        }
         if (pid == 0) {
+            close(fds[0]);
             freopen("/dev/null", "w", stdout);
             freopen("/dev/null", "w", stderr);
-            execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr);
+            const std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                   nullptr);
             _exit(127);
         }
-        const fs::path socket = "/tmp/.X11-unix/X" + std::to_string(number);
-        for (int i = 0; i < 100; ++i) {
-            if (waitpid(pid, nullptr, WNOHANG) == pid) return;  // it gave up, probably a busy number
-            if (fs::exists(socket)) {
-                pid_ = pid;
-                name_ = name;
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        close(fds[1]);
+        std::string number;
+        pollfd wait{fds[0], POLLIN, 0};
+        char c = 0;
+        while (poll(&wait, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+        close(fds[0]);
+        if (number.empty()) {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+            return;
         }
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
+        pid_ = pid;
+        name_ = ":" + number;
     }
 
     pid_t pid_ = -1;
