@@ -181,6 +181,14 @@ std::vector<std::string> CheckLessonFile(const std::filesystem::path& file) {
     if (scenario.header.Mode == 9) return {};
 
     const std::string fullStop = Sj("。");
+    const std::string summary = Sj("総括");
+    // Searched character by character: a byte search could match across two Shift_JIS characters.
+    auto countAtCharacters = [](std::string_view text, std::string_view what) {
+        int count = 0;
+        for (std::size_t pos = 0; pos < text.size(); pos += SjisCharLength(text, pos))
+            if (text.compare(pos, what.size(), what) == 0) ++count;
+        return count;
+    };
     std::vector<std::string> problems;
     for (int e = 0; e < scenario.EventCount(); ++e) {
         const std::optional<std::string>& info = scenario.events[static_cast<std::size_t>(e)].Info;
@@ -190,16 +198,14 @@ std::vector<std::string> CheckLessonFile(const std::filesystem::path& file) {
             continue;
         }
         const int characters = VisibleCharacterCount(*info);
-        int sentences = 0;
-        for (std::size_t at = info->find(fullStop); at != std::string::npos; at = info->find(fullStop, at + 2))
-            ++sentences;
+        const int sentences = countAtCharacters(*info, fullStop);
         if (characters < kMinDebriefCharacters || sentences < kMinDebriefSentences) {
             problems.push_back(where + ": the debrief has " + std::to_string(characters) + " characters in " +
                                std::to_string(sentences) + " sentences; at least " +
                                std::to_string(kMinDebriefCharacters) + " characters in " +
                                std::to_string(kMinDebriefSentences) + " sentences are needed");
         }
-        if (e == scenario.EventCount() - 1 && info->find(Sj("総括")) == std::string::npos)
+        if (e == scenario.EventCount() - 1 && countAtCharacters(*info, summary) == 0)
             problems.push_back(where + ": the last day's debrief does not close with a 総括");
     }
     return problems;

@@ -234,6 +234,14 @@ TEST(ValmoreToolCheck, LessonFlagsDaysWithoutAUsableDebriefAndALastDayWithoutSum
     closed.replace(closed.find("{Date \"4/2\"}"), 12, Sj("{Info \"" + debrief + "【総括】よく読めました。\"}"));
     EXPECT_EQ(Tool({"check", dir.Write("closed.scn", closed).string(), "--lesson"}).out, "");
 
+    // "メ" ends in the byte that starts "。"; followed by "B" it must not count as a second sentence.
+    std::string oneSentence = kRising;
+    const std::string longOne = "メBメBメB" + debrief.substr(0, debrief.find("。") + 3);
+    oneSentence.replace(oneSentence.find("{Date \"4/1\"}"), 12, Sj("{Info \"" + longOne + "\"}"));
+    ToolRun counted = Tool({"check", dir.Write("one.scn", oneSentence).string(), "--lesson"});
+    EXPECT_NE(counted.out.find("event 0, Info: the debrief has 32 characters in 1 sentences"), std::string::npos)
+        << counted.out;
+
     std::string silent = kRising;
     silent.replace(silent.find("{Mode \"0\"}"), 10, "{Mode \"9\"}");
     EXPECT_EQ(Tool({"check", dir.Write("hidden.scn", silent).string(), "--lesson"}).status, 0)
