@@ -137,6 +137,80 @@ std::vector<std::string> CheckMarkupText(std::string_view text, const std::strin
     return problems;
 }
 
+int VisibleCharacterCount(std::string_view text) {
+    int characters = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (text[pos] != '$') {
+            if (text[pos] != '&') ++characters;
+            pos += SjisCharLength(text, pos);
+            continue;
+        }
+        if (pos + 1 >= text.size()) break;
+        char code = text[pos + 1];
+        pos += 2;
+        if (code == 'd') {
+            std::size_t keyStart = text.find('$', pos);
+            if (keyStart == std::string_view::npos) break;
+            characters += static_cast<int>(SjisCharCount(text.substr(pos, keyStart - pos)));
+            std::size_t keyEnd = text.find('$', keyStart + 1);
+            if (keyEnd == std::string_view::npos) break;
+            pos = keyEnd + 1;
+        } else {
+            pos += FieldWidth(code);
+        }
+    }
+    return characters;
+}
+
+std::vector<std::string> CheckLessonFile(const std::filesystem::path& file) {
+    std::string bytes;
+    if (!ReadWholeFile(file, &bytes)) return {"cannot be read"};
+    CDocTree doc;
+    DocLoadResult loaded = doc.LoadFromBytes(bytes, file.string());
+    if (!loaded.Ok()) return {loaded.reason.empty() ? std::string("cannot be read") : loaded.reason};
+    doc.MoveToRoot();
+    if (doc.FindChild("Dict") != nullptr) return {};
+
+    CScenario scenario;
+    TextTable prdInfo;
+    TextTable resources;
+    std::vector<std::string> structural;
+    // Structural problems are the plain check's to report; a file it refuses has nothing to teach from.
+    if (!ReadScenarioDocument(doc, scenario, prdInfo, resources, structural)) return {};
+    if (scenario.header.Mode == 9) return {};
+
+    const std::string fullStop = Sj("。");
+    const std::string summary = Sj("総括");
+    // Searched character by character: a byte search could match across two Shift_JIS characters.
+    auto countAtCharacters = [](std::string_view text, std::string_view what) {
+        int count = 0;
+        for (std::size_t pos = 0; pos < text.size(); pos += SjisCharLength(text, pos))
+            if (text.compare(pos, what.size(), what) == 0) ++count;
+        return count;
+    };
+    std::vector<std::string> problems;
+    for (int e = 0; e < scenario.EventCount(); ++e) {
+        const std::optional<std::string>& info = scenario.events[static_cast<std::size_t>(e)].Info;
+        const std::string where = "event " + std::to_string(e) + ", Info";
+        if (!info || info->empty()) {
+            problems.push_back(where + ": the day has no debrief");
+            continue;
+        }
+        const int characters = VisibleCharacterCount(*info);
+        const int sentences = countAtCharacters(*info, fullStop);
+        if (characters < kMinDebriefCharacters || sentences < kMinDebriefSentences) {
+            problems.push_back(where + ": the debrief has " + std::to_string(characters) + " characters in " +
+                               std::to_string(sentences) + " sentences; at least " +
+                               std::to_string(kMinDebriefCharacters) + " characters in " +
+                               std::to_string(kMinDebriefSentences) + " sentences are needed");
+        }
+        if (e == scenario.EventCount() - 1 && countAtCharacters(*info, summary) == 0)
+            problems.push_back(where + ": the last day's debrief does not close with a 総括");
+    }
+    return problems;
+}
+
 std::vector<std::string> CheckContentFile(const std::filesystem::path& file, const CGlossary* dictionary) {
     std::string bytes;
     if (!ReadWholeFile(file, &bytes)) return {"cannot be read"};

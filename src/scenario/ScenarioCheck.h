@@ -21,4 +21,16 @@ std::vector<std::string> CheckMarkupText(std::string_view text, const std::strin
 // UTF-8. An empty list means the file is clean.
 std::vector<std::string> CheckContentFile(const std::filesystem::path& file, const CGlossary* dictionary);
 
+// A debrief shorter than this is a one-line verdict, not an explanation a learner can use.
+constexpr int kMinDebriefCharacters = 80;
+constexpr int kMinDebriefSentences = 2;
+
+// Characters a reader sees in a markup text: codes are skipped, a link counts by its display text.
+int VisibleCharacterCount(std::string_view text);
+
+// The teaching checks of a scenario that is played (not a hidden template; not a glossary): every
+// day's "Info" is a debrief of at least kMinDebriefCharacters characters and kMinDebriefSentences
+// sentences, and the last day's closes the exercise with a "総括". Messages are UTF-8.
+std::vector<std::string> CheckLessonFile(const std::filesystem::path& file);
+
 }  // namespace valmore

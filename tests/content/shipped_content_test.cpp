@@ -47,6 +47,44 @@ TEST(ShippedContent, EveryFileChecksCleanAgainstTheGlossary) {
     EXPECT_EQ(run.out, "");
 }
 
+TEST(ShippedContent, EveryPlayedScenarioHasADebriefForEveryDayAndClosesWithASummary) {
+    std::vector<std::string> args{"check", "--lesson"};
+    for (const fs::path& file : Files(kData, ".scn")) args.push_back(file.string());
+    ToolRun run = Tool(args);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+}
+
+// A market in which every buy or sell judgement is rewarded the same day teaches "news = direction";
+// a few right decisions must lose on the day, and not so many that the news stops mattering.
+TEST(ShippedContent, SomeRightDecisionsLoseOnTheDayButFew) {
+    int judged = 0;
+    int losing = 0;
+    for (const fs::path& file : Files(kData, ".scn")) {
+        if (file == kPractice) continue;
+        CScenario scenario;
+        TextTable info, resources;
+        ASSERT_TRUE(LoadScenario(file, scenario, info, resources).ok) << file;
+        if (scenario.header.Mode == 9) continue;
+        for (int p = 0; p < scenario.ProductCount(); ++p) {
+            std::int32_t before = scenario.products[static_cast<std::size_t>(p)].Price;
+            for (int e = 0; e < scenario.EventCount(); ++e) {
+                const ScenarioEvent& event = scenario.events[static_cast<std::size_t>(e)];
+                const std::int32_t after = event.Price[static_cast<std::size_t>(p)];
+                const std::int32_t judge = event.Judge[static_cast<std::size_t>(p)];
+                if (judge == 1 || judge == 2) {
+                    ++judged;
+                    if ((judge == 1 && after < before) || (judge == 2 && after > before)) ++losing;
+                }
+                before = after;
+            }
+        }
+    }
+    ASSERT_GT(judged, 150);
+    EXPECT_GE(losing * 100, judged * 10) << losing << " of " << judged;
+    EXPECT_LE(losing * 100, judged * 15) << losing << " of " << judged;
+}
+
 TEST(ShippedContent, TheGlossaryAndSomeScenariosArePackedAndTheTemplateIsNeverListed) {
     int packed = 0;
     for (const fs::path& file : Files(kData, ".scn")) {

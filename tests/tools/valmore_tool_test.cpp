@@ -212,5 +212,43 @@ TEST(ValmoreToolCheck, ListsProblemsAndExitsOneOnlyWhenThereAreAny) {
     EXPECT_EQ(Tool({"check", good.string(), "--dict", (dir / "missing.dict").string()}).status, 1);
 }
 
+TEST(ValmoreToolCheck, LessonFlagsDaysWithoutAUsableDebriefAndALastDayWithoutSummary) {
+    test::TempDir dir;
+    const std::string debrief = "決算が予想を上回り、会社の予想も引き上げられました。割安さが残る中での好材料なので買いが正解です。"
+                                "その後、株価は1,100円まで上がりました。材料を確かめずに見送るのがよくある失敗です。";
+    std::string lesson = kRising;
+    lesson.replace(lesson.find("{Date \"4/1\"}"), 12, Sj("{Info \"" + debrief + "\"}"));
+    lesson.replace(lesson.find("{Date \"4/2\"}"), 12, Sj("{Info \"$d上がりすぎ$$です。売ります。\"}"));
+    auto file = dir.Write("lesson.scn", lesson);
+    ToolRun plain = Tool({"check", file.string()});
+    EXPECT_EQ(plain.status, 0) << "without --lesson the debriefs are not judged";
+    ToolRun run = Tool({"check", file.string(), "--lesson"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, file.string() +
+                           ": event 1, Info: the debrief has 13 characters in 2 sentences; at least 80 characters in "
+                           "2 sentences are needed\n" +
+                           file.string() + ": event 1, Info: the last day's debrief does not close with a 総括\n");
+
+    std::string closed = kRising;
+    closed.replace(closed.find("{Date \"4/1\"}"), 12, Sj("{Info \"" + debrief + "\"}"));
+    closed.replace(closed.find("{Date \"4/2\"}"), 12, Sj("{Info \"" + debrief + "【総括】よく読めました。\"}"));
+    EXPECT_EQ(Tool({"check", dir.Write("closed.scn", closed).string(), "--lesson"}).out, "");
+
+    // "メ" ends in the byte that starts "。"; followed by "B" it must not count as a second sentence.
+    std::string oneSentence = kRising;
+    const std::string longOne = "メBメBメB" + debrief.substr(0, debrief.find("。") + 3);
+    oneSentence.replace(oneSentence.find("{Date \"4/1\"}"), 12, Sj("{Info \"" + longOne + "\"}"));
+    ToolRun counted = Tool({"check", dir.Write("one.scn", oneSentence).string(), "--lesson"});
+    EXPECT_NE(counted.out.find("event 0, Info: the debrief has 32 characters in 1 sentences"), std::string::npos)
+        << counted.out;
+
+    std::string silent = kRising;
+    silent.replace(silent.find("{Mode \"0\"}"), 10, "{Mode \"9\"}");
+    EXPECT_EQ(Tool({"check", dir.Write("hidden.scn", silent).string(), "--lesson"}).status, 0)
+        << "a hidden template teaches nothing";
+    ToolRun bare = Tool({"check", dir.Write("bare.scn", kRising).string(), "--lesson"});
+    EXPECT_NE(bare.out.find("event 0, Info: the day has no debrief\n"), std::string::npos) << bare.out;
+}
+
 }  // namespace
 }  // namespace valmore

@@ -88,19 +88,23 @@ int RunUnpack(const std::vector<std::string>& args) {
 }
 
 int RunCheck(const std::vector<std::string>& args) {
+    constexpr const char* kCheckUsage = "check SCENARIO... [--dict DICT]";
     std::vector<std::string> files;
     std::string dictFile;
+    bool lesson = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--dict") {
-            if (i + 1 >= args.size()) return Usage("check SCENARIO... [--dict DICT]");
+            if (i + 1 >= args.size()) return Usage(kCheckUsage);
             dictFile = args[++i];
+        } else if (args[i] == "--lesson") {
+            lesson = true;
         } else if (args[i].rfind("--", 0) == 0) {
-            return Usage("check SCENARIO... [--dict DICT]");
+            return Usage(kCheckUsage);
         } else {
             files.push_back(args[i]);
         }
     }
-    if (files.empty()) return Usage("check SCENARIO... [--dict DICT]");
+    if (files.empty()) return Usage(kCheckUsage);
     CGlossary dictionary;
     if (!dictFile.empty()) {
         GlossaryLoadResult loaded = dictionary.LoadGlossary(dictFile);
@@ -111,7 +115,12 @@ int RunCheck(const std::vector<std::string>& args) {
     }
     bool anyProblem = false;
     for (const std::string& file : files) {
-        for (const std::string& problem : CheckContentFile(file, dictFile.empty() ? nullptr : &dictionary)) {
+        std::vector<std::string> problems = CheckContentFile(file, dictFile.empty() ? nullptr : &dictionary);
+        if (lesson) {
+            std::vector<std::string> teaching = CheckLessonFile(file);
+            problems.insert(problems.end(), teaching.begin(), teaching.end());
+        }
+        for (const std::string& problem : problems) {
             std::cout << file << ": " << problem << "\n";
             anyProblem = true;
         }

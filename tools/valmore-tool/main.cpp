@@ -19,6 +19,8 @@ constexpr const char* kHelp =
     "  check SCENARIO... [--dict DICT]\n"
     "                               list every problem of each scenario (or glossary) file, one per line;\n"
     "                               with --dict, link keys must be in that glossary\n"
+    "  check SCENARIO... --lesson   also list every day whose debrief (\"Info\") is missing or too short\n"
+    "                               to teach from, and a last day without its closing summary\n"
     "  play SCENARIO --orders FILE [--results RESULTFILE] [--days]\n"
     "       [--suspend-after K --snapshot SNAPFILE] [--resume --snapshot SNAPFILE]\n"
     "                               play the scenario with the orders of FILE under the rules of the game\n"
