@@ -45,18 +45,15 @@ private:
 };
 
 // Starts a program on the session's display and takes a screenshot once the main menu shows.
-std::optional<ScreenImage> MainMenuShot(XvfbSession& session, std::vector<std::string> args) {
-    const fs::path userDir = fs::temp_directory_path() / ("valmore-install-user-" + std::to_string(getpid()));
+std::optional<ScreenImage> MainMenuShot(XvfbSession& session, std::vector<std::string> args, const fs::path& userDir) {
     args.insert(args.end(), {"--no-splash", "--user-dir", userDir.string()});
-    std::string modeLine;
-    if (!session.StartProgram(args, &modeLine) || !session.WaitForWindow()) return std::nullopt;
+    if (!session.StartProgram(args, nullptr) || !session.WaitForWindow()) return std::nullopt;
     CSkin skin;
     skin.LoadSkin(VALMORE_RUN_DIR, kModeXga);
     const Point quitCorner = CMainMenuScreen::Placement(kModeXga).buttons[3];
     std::optional<ScreenImage> shot = session.WaitUntil(
         [&](const ScreenImage& image) { return image.Shows(skin.Bitmap(52), quitCorner); }, milliseconds(10000));
     session.Program().Kill();
-    fs::remove_all(userDir);
     return shot;
 }
 
@@ -101,10 +98,10 @@ TEST(InstalledTrainer, StartedFromElsewhereItFindsItsOwnDataAndShowsTheMainMenuA
     const WorkingFolder inElsewhere(elsewhere.Path());
     XvfbSession session({1024, 768});
     ASSERT_TRUE(session.StartDisplay()) << "Xvfb did not start";
-    const std::optional<ScreenImage> installedMenu = MainMenuShot(session, {installed.string()});
+    const std::optional<ScreenImage> installedMenu = MainMenuShot(session, {installed.string()}, elsewhere / "a");
     ASSERT_TRUE(installedMenu) << "the installed program did not show the main menu";
     const std::optional<ScreenImage> builtMenu =
-        MainMenuShot(session, {test::ProgramPath().string(), "--data-dir", VALMORE_RUN_DIR});
+        MainMenuShot(session, {test::ProgramPath().string(), "--data-dir", VALMORE_RUN_DIR}, elsewhere / "b");
     ASSERT_TRUE(builtMenu) << "the program in the build did not show the main menu";
     int differing = 0;
     for (int y = 0; y < 768; ++y) {
