@@ -60,7 +60,10 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args, const s
     return CommandLineResult{options, {}};
 }
 
-std::string UsageText() {
+std::string UsageText(const std::filesystem::path& defaultDataDir) {
+    const std::string now = defaultDataDir.empty()
+                                ? std::string()
+                                : "                    (for this copy: " + defaultDataDir.string() + ")\n";
     return "Usage: valmore [OPTION]...\n"
            "Starts the share trading trainer, full screen.\n"
            "\n"
@@ -69,11 +72,24 @@ std::string UsageText() {
            "  --mode xga|sxga   force the resolution mode (1024x768 or 1280x1024 canvas) instead of\n"
            "                    choosing it from the screen size\n"
            "  --no-splash       skip the start-up picture\n"
-           "  --data-dir DIR    the folder holding \"data\" and \"SR\" (default: the run folder of the\n"
-           "                    build this program came from)\n"
+           "  --data-dir DIR    the folder holding \"data\" and \"SR\" (default: share/valmore in the\n"
+           "                    prefix the program is installed in, else the run folder of the\n"
+           "                    build this program came from)\n" +
+           now +
            "  --user-dir DIR    the folder for result.dat, snapshot.dat and the account (default:\n"
            "                    $XDG_DATA_HOME/valmore or ~/.local/share/valmore; created if missing)\n"
            "  --help            show this text and exit\n";
+}
+
+std::filesystem::path DefaultDataDir(const std::filesystem::path& exe, const std::filesystem::path& installedRelative,
+                                     const std::filesystem::path& buildRunDir) {
+    if (exe.empty()) return buildRunDir;
+    // Relative to the executable rather than a fixed prefix, so a copy unpacked under a staging
+    // folder (DESTDIR) finds its own data just as one installed at /usr does.
+    const std::filesystem::path installed = (exe.parent_path() / installedRelative).lexically_normal();
+    std::error_code ec;
+    if (std::filesystem::is_directory(installed, ec)) return installed;
+    return buildRunDir;
 }
 
 std::filesystem::path DefaultUserDir(const char* xdgDataHome, const char* home) {

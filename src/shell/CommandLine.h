@@ -26,8 +26,15 @@ struct CommandLineResult {
 // Reads the arguments after the program name.
 CommandLineResult ParseCommandLine(const std::vector<std::string>& args, const std::filesystem::path& defaultDataDir);
 
-// The text of --help.
-std::string UsageText();
+// The text of --help; a default data folder, when given, is named in it.
+std::string UsageText(const std::filesystem::path& defaultDataDir = {});
+
+// Where "data" and "SR" are found without --data-dir. An installed program keeps them in its own
+// prefix, installedRelative (such as "../share/valmore") from the folder holding the executable exe;
+// when that folder does not exist, or exe is unknown, the program runs from a build and uses the
+// build's run folder.
+std::filesystem::path DefaultDataDir(const std::filesystem::path& exe, const std::filesystem::path& installedRelative,
+                                     const std::filesystem::path& buildRunDir);
 
 // Where results, interrupted plays and the account are kept by default: $XDG_DATA_HOME/valmore when
 // that is an absolute path, else $HOME/.local/share/valmore. Empty when neither is known. The values

@@ -19,23 +19,29 @@
 #ifndef VALMORE_DEFAULT_DATA_DIR
 #define VALMORE_DEFAULT_DATA_DIR "."
 #endif
+#ifndef VALMORE_INSTALLED_DATA_DIR
+#define VALMORE_INSTALLED_DATA_DIR "../share/valmore"
+#endif
 
 int main(int argc, char** argv) {
     using namespace valmore;
 
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const CommandLineResult parsed = ParseCommandLine(args, VALMORE_DEFAULT_DATA_DIR);
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::filesystem::path defaultDataDir =
+        DefaultDataDir(ec ? std::filesystem::path() : exe, VALMORE_INSTALLED_DATA_DIR, VALMORE_DEFAULT_DATA_DIR);
+    const CommandLineResult parsed = ParseCommandLine(args, defaultDataDir);
     if (!parsed.options) {
         std::fprintf(stderr, "valmore: %s\nTry 'valmore --help' for the options.\n", parsed.error.c_str());
         return 2;
     }
     const CommandLine& options = *parsed.options;
     if (options.help) {
-        std::fputs(UsageText().c_str(), stdout);
+        std::fputs(UsageText(defaultDataDir).c_str(), stdout);
         return 0;
     }
 
-    std::error_code ec;
     if (!std::filesystem::is_directory(options.dataDir, ec)) {
         std::fprintf(stderr, "valmore: the data folder %s does not exist (see --data-dir)\n",
                      options.dataDir.string().c_str());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/CommandLine.h"
+#include "support/TempDir.h"
 #include "ui/ViewHost.h"
 
 namespace valmore {
@@ -56,6 +57,18 @@ TEST(CommandLine, TheUserFolderFollowsTheDataHomeConvention) {
     EXPECT_EQ(DefaultUserDir("rel", "/home/u"), "/home/u/.local/share/valmore");
     EXPECT_EQ(DefaultUserDir("", "/home/u"), "/home/u/.local/share/valmore");
     EXPECT_TRUE(DefaultUserDir(nullptr, nullptr).empty());
+}
+
+TEST(CommandLine, AnInstalledProgramFindsItsDataInItsOwnPrefixAndABuiltOneInItsRunFolder) {
+    test::TempDir prefix;
+    std::filesystem::create_directories(prefix / "bin");
+    const std::filesystem::path exe = prefix / "bin" / "valmore";
+    // Not installed yet: the data folder is the build's.
+    EXPECT_EQ(DefaultDataDir(exe, "../share/valmore", "/built/run"), "/built/run");
+    std::filesystem::create_directories(prefix / "share" / "valmore");
+    EXPECT_EQ(DefaultDataDir(exe, "../share/valmore", "/built/run"), prefix / "share" / "valmore");
+    EXPECT_EQ(DefaultDataDir({}, "../share/valmore", "/built/run"), "/built/run");
+    EXPECT_NE(UsageText(prefix / "share" / "valmore").find((prefix / "share" / "valmore").string()), std::string::npos);
 }
 
 }  // namespace

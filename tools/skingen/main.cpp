@@ -1,6 +1,7 @@
 // valmore-skingen: draws both skin sets, the execute-button frames and the splash image into a
 // folder (the run folder's "SR"), as the program reads them:
 //   <out>/XGA/<name>, <out>/SXGA/<name>, <out>/<mode>/nextButton/NEXT_anime_001.bmp ..., <out>/splash.bmp
+// and, with --icons, the program's desktop icon in the hicolor theme's layout.
 
 #include <cairo.h>
 #include <pango/pangocairo.h>
@@ -11,6 +12,7 @@
 #include <string>
 #include <system_error>
 
+#include "AppIcon.h"
 #include "SkinGeometry.h"
 #include "SkinLayout.h"
 #include "SkinPainter.h"
@@ -56,7 +58,7 @@ bool WriteImage(const fs::path& target, const CBmpImage& image, int* count, std:
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: valmore-skingen --out <folder>\n");
+    std::fprintf(stderr, "usage: valmore-skingen [--out <folder>] [--icons <folder>]\n");
     return 2;
 }
 
@@ -64,15 +66,26 @@ int Usage() {
 
 int main(int argc, char** argv) {
     fs::path out;
+    fs::path icons;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--out" && i + 1 < argc) {
             out = argv[++i];
+        } else if (arg == "--icons" && i + 1 < argc) {
+            icons = argv[++i];
         } else {
             return Usage();
         }
     }
-    if (out.empty()) return Usage();
+    if (out.empty() && icons.empty()) return Usage();
+    if (!icons.empty()) {
+        std::string iconError;
+        if (!WriteAppIcons(icons, &iconError)) {
+            std::fprintf(stderr, "valmore-skingen: %s\n", iconError.c_str());
+            return 1;
+        }
+        if (out.empty()) return 0;
+    }
     CSkinPainter painter;
     int count = 0;
     std::string error;
