@@ -109,7 +109,7 @@ TEST(PracticeScenario, TheOrdersOfTheGuidedRunGiveTheQuotedFigures) {
     CPlay play;
     play.Begin(scenario, info);
     auto day = [&](OrderColumn c0, OrderColumn c1) {
-        return play.ExecuteDay(OrderColumns{c0, c1, OrderColumn{}}, 600);
+        return play.ExecuteDay(OrderColumns{c0, c1, OrderColumn{}});
     };
     const int buy = 0, pass = 1, sell = 2;
 

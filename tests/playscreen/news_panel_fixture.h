@@ -117,7 +117,7 @@ public:
     void RefreshAllPanels() override { news.dirty = true; }
     OrderColumns CurrentOrders() const override {
         OrderColumns columns;
-        columns[0] = OrderColumn{0, 1, 0};
+        columns[0] = OrderColumn{0, OrderChoice::Pass, 0};
         return columns;
     }
     int TradeLogWidth() const override { return 500; }

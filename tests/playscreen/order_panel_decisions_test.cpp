@@ -43,7 +43,7 @@ TEST_P(OrderPanelColumns, OneProductUsesTheMiddleColumnTwoTheLeftAndMiddleAndOnl
     const OrderColumns orders = t.screen.CurrentOrders();
     for (int c = 0; c < 3; ++c) {
         EXPECT_EQ(orders[static_cast<std::size_t>(c)].product, columns[static_cast<std::size_t>(c)]);
-        EXPECT_EQ(orders[static_cast<std::size_t>(c)].choice, columns[static_cast<std::size_t>(c)] >= 0 ? 1 : -1);
+        EXPECT_EQ(orders[static_cast<std::size_t>(c)].choice, columns[static_cast<std::size_t>(c)] >= 0 ? OrderChoice::Pass : OrderChoice::None);
     }
 }
 
@@ -54,7 +54,7 @@ TEST(OrderPanelDecisions, BuyPassAndSellExcludeEachOtherAndSetTheQuantityLimits)
     CSpinBox& box = t.screen.QuantityBox(1);
 
     t.Click(t.screen.BuyButton(1));
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), 0);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), OrderChoice::Buy);
     EXPECT_TRUE(box.Enabled());
     EXPECT_EQ(box.Min(), 100);
     EXPECT_EQ(box.Value(), 100);
@@ -70,13 +70,13 @@ TEST(OrderPanelDecisions, BuyPassAndSellExcludeEachOtherAndSetTheQuantityLimits)
 
     t.Click(t.screen.PassButton(1));
     EXPECT_FALSE(t.screen.SellButton(1).pressed);
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), 1);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), OrderChoice::Pass);
     EXPECT_FALSE(box.Enabled());
     EXPECT_TRUE(t.screen.ExecuteButton().enabled);
 
     // Clicking the pressed button again takes the decision back.
     t.Click(t.screen.PassButton(1));
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), -1);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), OrderChoice::None);
     EXPECT_FALSE(t.screen.ExecuteButton().enabled);
 }
 
@@ -94,7 +94,7 @@ TEST(OrderPanelDecisions, TheSellMaximumIsTheHoldingPlusTenUnitsLongOrShort) {
     EXPECT_EQ(t.screen.CurrentOrders()[1].quantity, 2000);
     t.ExecuteAndNextDay();
 
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(0), -1) << "a new day starts without decisions";
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(0), OrderChoice::None) << "a new day starts without decisions";
     t.Click(t.screen.SellButton(0));
     t.Click(t.screen.SellButton(1));
     EXPECT_EQ(t.screen.QuantityBox(0).Max(), 13000);

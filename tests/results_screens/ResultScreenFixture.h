@@ -59,11 +59,11 @@ inline OrderColumns ParseDayOrders(const std::string& line) {
     OrderColumns columns{};
     std::istringstream tokens(line);
     std::string token;
-    for (int p = 0; p < kMaxProducts; ++p) columns[static_cast<std::size_t>(p)] = {p, 1, 0};
+    for (int p = 0; p < kMaxProducts; ++p) columns[static_cast<std::size_t>(p)] = {p, OrderChoice::Pass, 0};
     for (int p = 0; p < kMaxProducts && tokens >> token; ++p) {
         OrderColumn& column = columns[static_cast<std::size_t>(p)];
-        if (token[0] == 'B') column.choice = 0;
-        if (token[0] == 'S') column.choice = 2;
+        if (token[0] == 'B') column.choice = OrderChoice::Buy;
+        if (token[0] == 'S') column.choice = OrderChoice::Sell;
         if (token.size() > 1) column.quantity = std::stoi(token.substr(1));
     }
     return columns;
