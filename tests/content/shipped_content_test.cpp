@@ -111,7 +111,7 @@ TEST(PracticeScenario, TheOrdersOfTheGuidedRunGiveTheQuotedFigures) {
     auto day = [&](OrderColumn c0, OrderColumn c1) {
         return play.ExecuteDay(OrderColumns{c0, c1, OrderColumn{}});
     };
-    const int buy = 0, pass = 1, sell = 2;
+    const OrderChoice buy = OrderChoice::Buy, pass = OrderChoice::Pass, sell = OrderChoice::Sell;
 
     // Day 1: 星電子 6,000 shares at 1,000 yen; 手貫建設 passed.
     ASSERT_TRUE(day({0, pass, 0}, {1, buy, 6000}).Accepted());

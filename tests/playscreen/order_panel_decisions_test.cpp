@@ -40,7 +40,7 @@ TEST_P(OrderPanelColumns, OneProductUsesTheMiddleColumnTwoTheLeftAndMiddleAndOnl
         t.Click(t.screen.PassButton(c));
     }
     EXPECT_TRUE(t.screen.ExecuteButton().enabled) << "passing everywhere is a decision";
-    const OrderColumns orders = t.screen.CurrentOrders();
+    const OrderColumns orders = t.screen.OrderPanel().CurrentOrders();
     for (int c = 0; c < 3; ++c) {
         EXPECT_EQ(orders[static_cast<std::size_t>(c)].product, columns[static_cast<std::size_t>(c)]);
         EXPECT_EQ(orders[static_cast<std::size_t>(c)].choice, columns[static_cast<std::size_t>(c)] >= 0 ? OrderChoice::Pass : OrderChoice::None);
@@ -90,8 +90,8 @@ TEST(OrderPanelDecisions, TheSellMaximumIsTheHoldingPlusTenUnitsLongOrShort) {
     t.ClickAt(t.screen.QuantityBox(0).UpRect());
     t.Click(t.screen.SellButton(1));
     t.ClickAt(t.screen.QuantityBox(1).UpRect());
-    EXPECT_EQ(t.screen.CurrentOrders()[0].quantity, 3000);
-    EXPECT_EQ(t.screen.CurrentOrders()[1].quantity, 2000);
+    EXPECT_EQ(t.screen.OrderPanel().CurrentOrders()[0].quantity, 3000);
+    EXPECT_EQ(t.screen.OrderPanel().CurrentOrders()[1].quantity, 2000);
     t.ExecuteAndNextDay();
 
     EXPECT_EQ(t.screen.OrderPanel().GetChoice(0), OrderChoice::None) << "a new day starts without decisions";
@@ -107,7 +107,7 @@ TEST(OrderPanelDecisions, ExecutedDecisionsStayVisibleButLockedUntilTheNextDay) 
     t.TickUntilOrders();
     t.Click(t.screen.BuyButton(0));
     t.Click(t.screen.PassButton(1));
-    ASSERT_TRUE(t.controller.Execute().Accepted());
+    ASSERT_TRUE(t.Execute().Accepted());
 
     EXPECT_EQ(t.controller.GetSubState(), CDayController::kClosing);
     EXPECT_FALSE(t.screen.ExecuteButton().enabled);
@@ -125,7 +125,7 @@ TEST(OrderPanelDecisions, ExecutedDecisionsStayVisibleButLockedUntilTheNextDay) 
         if (t.controller.AcceptingOrders()) {
             t.Click(t.screen.PassButton(0));
             t.Click(t.screen.PassButton(1));
-            ASSERT_TRUE(t.controller.Execute().Accepted());
+            ASSERT_TRUE(t.Execute().Accepted());
         }
         t.controller.Tick();
     }

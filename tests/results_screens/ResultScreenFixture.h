@@ -25,29 +25,29 @@
 
 namespace valmore::test {
 
-// The screens as the day controller sees them: only the result screen and the orders matter here.
+// The screens as the day controller sees them: only the switches of screen matter here. The
+// result screen lays itself out when it becomes current, as the main view activates it.
 class ResultScreenView : public CNullPlayView {
 public:
     ResultScreenView(FakeViewHost& host, CResultScreen*& screen) : host_(host), screen_(screen) {}
 
-    OrderColumns CurrentOrders() const override { return orders; }
-    int TradeLogWidth() const override { return 600; }
-    void ShowNotice(const std::string& sjis) override { notices.push_back(sjis); }
-    void ShowSimulationScreen() override { host_.SwitchScreen(0); }
-    void PrepareResultScreen(int productCount) override {
-        ++prepared;
-        if (screen_) screen_->Prepare(productCount);
+    void OnPlayEvent(PlayEvent event) override {
+        switch (event) {
+            case PlayEvent::PlayReset:
+                host_.SwitchScreen(0);
+                break;
+            case PlayEvent::ResultDue:
+                host_.SwitchScreen(3);
+                if (screen_) screen_->Activate();
+                host_.InvalidateAll();
+                break;
+            case PlayEvent::PlayAbandoned:
+                host_.SwitchScreen(1);
+                break;
+            default:
+                break;
+        }
     }
-    void ShowResultScreen() override {
-        host_.SwitchScreen(3);
-        if (screen_) screen_->Activate();
-        host_.InvalidateAll();
-    }
-    void ShowMainMenu() override { host_.SwitchScreen(1); }
-
-    OrderColumns orders{};
-    std::vector<std::string> notices;
-    int prepared = 0;
 
 private:
     FakeViewHost& host_;
@@ -159,9 +159,9 @@ public:
             if (host.CurrentScreen() == 3) return true;
             if (controller.AcceptingOrders()) {
                 const int day = controller.Play()->CurrentEventListIndex();
-                view.orders =
+                const OrderColumns orders =
                     day < static_cast<int>(days.size()) ? days[static_cast<std::size_t>(day)] : ParseDayOrders("");
-                OrderOutcome outcome = controller.Execute();
+                OrderOutcome outcome = controller.Execute(orders);
                 EXPECT_TRUE(outcome.Accepted()) << "day " << day << " was refused";
                 if (!outcome.Accepted()) return false;
             }

@@ -16,7 +16,7 @@ protected:
     ChartLayout() : rig(GetParam()), layout(ResultLayoutFor(GetParam())) {}
 
     Rect Plot(int product, int count) {
-        rig.screen.Prepare(count);
+        rig.screen.ChartPanel().LayOut(count);
         return rig.screen.ChartPanel().Chart(product).PlotRect();
     }
     int AreaCentre() const {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/Canvas.h"
-#include "playscreen/PriceChart.h"
+#include "ui/PriceChart.h"
 #include "ui/FakeViewHost.h"
 #include "ui/Skin.h"
 
