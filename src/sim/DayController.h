@@ -80,7 +80,7 @@ public:
     int Ticks() const { return ticks_; }
     int Countdown() const { return countdown_; }
     bool AcceptingOrders() const { return play_ && state_ == kDay && subState_ == kOrders; }
-    // The play may be left with QUIT: orders are accepted and the practice run does not hold the play.
+    // The play may be left now: orders are accepted and the practice run does not hold the play.
     bool CanLeave() const { return AcceptingOrders() && !held_; }
 
     CPlay* Play() { return play_ ? &*play_ : nullptr; }
