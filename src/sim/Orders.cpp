@@ -83,8 +83,9 @@ OrderOutcome ExecuteOrders(const OrderColumns& columns, const CMarket& market, C
         for (OrderChoice choice : {OrderChoice::Buy, OrderChoice::Sell}) {
             if (!Trades(column, market, choice)) continue;
             position.Order(static_cast<int>(choice), column.product, column.quantity, false, live);
-            outcome.trades.push_back(ExecutedTrade{column.product, choice, column.quantity,
-                                                   market.Products[static_cast<std::size_t>(column.product)].currentPrice});
+            outcome.trades.push_back(
+                ExecutedTrade{column.product, choice, column.quantity,
+                              market.Products[static_cast<std::size_t>(column.product)].currentPrice});
         }
     }
     return outcome;

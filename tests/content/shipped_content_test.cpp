@@ -108,9 +108,7 @@ TEST(PracticeScenario, TheOrdersOfTheGuidedRunGiveTheQuotedFigures) {
 
     CPlay play;
     play.Begin(scenario, info);
-    auto day = [&](OrderColumn c0, OrderColumn c1) {
-        return play.ExecuteDay(OrderColumns{c0, c1, OrderColumn{}});
-    };
+    auto day = [&](OrderColumn c0, OrderColumn c1) { return play.ExecuteDay(OrderColumns{c0, c1, OrderColumn{}}); };
     const OrderChoice buy = OrderChoice::Buy, pass = OrderChoice::Pass, sell = OrderChoice::Sell;
 
     // Day 1: 星電子 6,000 shares at 1,000 yen; 手貫建設 passed.

@@ -43,7 +43,8 @@ TEST_P(OrderPanelColumns, OneProductUsesTheMiddleColumnTwoTheLeftAndMiddleAndOnl
     const OrderColumns orders = t.screen.OrderPanel().CurrentOrders();
     for (int c = 0; c < 3; ++c) {
         EXPECT_EQ(orders[static_cast<std::size_t>(c)].product, columns[static_cast<std::size_t>(c)]);
-        EXPECT_EQ(orders[static_cast<std::size_t>(c)].choice, columns[static_cast<std::size_t>(c)] >= 0 ? OrderChoice::Pass : OrderChoice::None);
+        EXPECT_EQ(orders[static_cast<std::size_t>(c)].choice,
+                  columns[static_cast<std::size_t>(c)] >= 0 ? OrderChoice::Pass : OrderChoice::None);
     }
 }
 

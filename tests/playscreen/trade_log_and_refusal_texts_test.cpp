@@ -18,10 +18,10 @@ const std::string kYen = "\x89\x7e";
 TEST(TradeLogText, HasOneLinePerExecutedOrderInItsExactLayout) {
     const CMarket market = MarketOf(FlatScenario(2, 5));
     const std::vector<ExecutedTrade> trades{{0, OrderChoice::Buy, 6000, 1000}, {1, OrderChoice::Sell, 1000, 12345}};
-    EXPECT_EQ(TradeLogMarkup(trades, market, 401),
-              "1000:P0 $x0120$c000100050" + kBuyWord + "$c000000000 $x0160" + "6,000" + kShares + " $x0220" +
-                  "1,000" + kYen + "$n" + "1001:P1 $x0120$c155000000" + kSellWord + "$c000000000 $x0160" + "1,000" +
-                  kShares + " $x0220" + "12,345" + kYen + "$n");
+    EXPECT_EQ(TradeLogMarkup(trades, market, 401), "1000:P0 $x0120$c000100050" + kBuyWord + "$c000000000 $x0160" +
+                                                       "6,000" + kShares + " $x0220" + "1,000" + kYen + "$n" +
+                                                       "1001:P1 $x0120$c155000000" + kSellWord + "$c000000000 $x0160" +
+                                                       "1,000" + kShares + " $x0220" + "12,345" + kYen + "$n");
     EXPECT_EQ(TradeLogMarkup({}, market, 401), "") << "a day passed everywhere writes no line";
     EXPECT_EQ(TradeLogMarkup({{2, OrderChoice::Buy, 1000, 1000}}, market, 401), "")
         << "a product the market does not have writes nothing";

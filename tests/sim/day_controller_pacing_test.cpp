@@ -87,7 +87,8 @@ TEST(DayControllerPacing, QuitIsDisabledDuringEveryPauseAndEnabledWhileOrdersAre
         while (!p.controller.AcceptingOrders()) {
             p.controller.Tick();
             EXPECT_EQ(p.controller.CanLeave(), p.controller.AcceptingOrders())
-                << "state " << static_cast<int>(p.controller.GetState()) << "/" << static_cast<int>(p.controller.GetSubState());
+                << "state " << static_cast<int>(p.controller.GetState()) << "/"
+                << static_cast<int>(p.controller.GetSubState());
         }
         EXPECT_TRUE(p.controller.CanLeave()) << "on the very tick the orders open";
         p.controller.Tick();

@@ -45,7 +45,8 @@ TEST_F(DayOrders, SellingUpToTenUnitsShortIsAcceptedAndOneMoreIsRefused) {
     EXPECT_EQ(refused.refusal, OrderRefusal::ShortSaleLimit);
     EXPECT_TRUE(refused.trades.empty());
 
-    EXPECT_EQ(LimitsForChoice(OrderChoice::Buy, market, position, 0), (QuantityLimits{true, 1000, 1000000, 1000, 1000}));
+    EXPECT_EQ(LimitsForChoice(OrderChoice::Buy, market, position, 0),
+              (QuantityLimits{true, 1000, 1000000, 1000, 1000}));
     EXPECT_FALSE(LimitsForChoice(OrderChoice::Pass, market, position, 0).enabled);
 }
 
@@ -60,7 +61,8 @@ TEST_F(DayOrders, ARefusedDayChangesNothingAtAll) {
     EXPECT_EQ(position, before);
     EXPECT_EQ(history, historyBefore);
 
-    EXPECT_EQ(Execute({0, OrderChoice::Buy, 1000}, {1, OrderChoice::Sell, 14000}).refusal, OrderRefusal::ShortSaleLimit);
+    EXPECT_EQ(Execute({0, OrderChoice::Buy, 1000}, {1, OrderChoice::Sell, 14000}).refusal,
+              OrderRefusal::ShortSaleLimit);
     EXPECT_EQ(position, before);
     EXPECT_EQ(history, historyBefore);
 }

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/Canvas.h"
-#include "ui/PriceChart.h"
 #include "ui/FakeViewHost.h"
+#include "ui/PriceChart.h"
 #include "ui/Skin.h"
 
 namespace valmore {

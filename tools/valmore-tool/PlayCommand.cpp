@@ -143,7 +143,8 @@ int RunPlay(const std::vector<std::string>& args) {
         std::vector<DayOrder> dayOrders = orders.ForDay(day, play.Market().ProductCount);
         for (int p = 0; p < play.Market().ProductCount; ++p) {
             const DayOrder& order = dayOrders[static_cast<std::size_t>(p)];
-            columns[static_cast<std::size_t>(p)] = OrderColumn{p, static_cast<OrderChoice>(order.choice), order.quantity};
+            columns[static_cast<std::size_t>(p)] =
+                OrderColumn{p, static_cast<OrderChoice>(order.choice), order.quantity};
         }
         OrderOutcome outcome = play.ExecuteDay(columns);
         if (!outcome.Accepted()) {
