@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/ProgramPath.h"
-#include "sim/DayController.h"
 #include "ui/Skin.h"
 
 namespace valmore {
@@ -17,8 +16,8 @@ constexpr int kNon = 27;  // "Main\NEXT_non.bmp", whose size every frame is show
 
 }  // namespace
 
-CAnimatedButton::CAnimatedButton(IViewHost& owner, CDayController& controller, const std::filesystem::path& dataDir)
-    : CSkinButton(owner, kUp, kDn, kNon), controller_(controller) {
+CAnimatedButton::CAnimatedButton(IViewHost& owner, const std::filesystem::path& dataDir)
+    : CSkinButton(owner, kUp, kDn, kNon) {
     for (int i = 0; i < kFrameCount; ++i) {
         char name[40];
         std::snprintf(name, sizeof name, "nextButton\\NEXT_anime_%03d.bmp", i + 1);
@@ -39,11 +38,8 @@ void CAnimatedButton::Draw(CCanvas& dc) {
         CSkinButton::Draw(dc);
         return;
     }
-    const std::array<int, 3> now{controller_.GetState(), controller_.GetSubState(), controller_.Ticks()};
-    if (lastSeen_ && *lastSeen_ != now) ++frameCounter_;
-    lastSeen_ = now;
-
     const CBitmap& frame = Frame(frameCounter_);
+    ++frameCounter_;
     if (frame.IsEmpty()) {
         // Without its frame the button still shows that it can be pressed.
         CSkinButton::Draw(dc);

@@ -36,7 +36,7 @@ constexpr std::array<int, 7> kTotalsColumns{CAssetPanel::kMarketValue, CAssetPan
 
 }  // namespace
 
-CAssetPanel::CAssetPanel(IViewHost& owner, CDayController& controller)
+CAssetPanel::CAssetPanel(IViewHost& owner, const CDayController& controller)
     : CPanel(owner), name(Sj("資産")), controller_(controller) {
     backgroundBitmap = kBackgroundBitmap;
 }

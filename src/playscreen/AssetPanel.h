@@ -41,7 +41,7 @@ public:
         kEarnings = 11,    // 収益
     };
 
-    CAssetPanel(IViewHost& owner, CDayController& controller);
+    CAssetPanel(IViewHost& owner, const CDayController& controller);
 
     void Draw(CCanvas& dc) override;
     void SetRect(int x, int y, int width, int height) override;
@@ -61,7 +61,7 @@ private:
     bool SetAssetValue(int row, int column, std::int64_t value);
     std::int32_t Stored(int row, int column) const { return Value(row, column).value; }
 
-    CDayController& controller_;
+    const CDayController& controller_;
     std::array<std::array<Rect, kColumns>, kRows> cells_{};
     std::array<std::array<HighlightedValue<std::int32_t>, kColumns>, kRows> values_{};
 };

@@ -1,8 +1,10 @@
 #include "playscreen/ChartPanel.h"
 
 #include <array>
+#include <utility>
 
 #include "sim/DayController.h"
+#include "sim/PriceHistory.h"
 #include "ui/Skin.h"
 
 namespace valmore {
@@ -28,7 +30,7 @@ constexpr std::array<ChartLayout, 2> kLayout{{
 
 }  // namespace
 
-CChartPanel::CChartPanel(IViewHost& owner, CDayController& controller) : CPanel(owner), controller_(controller) {
+CChartPanel::CChartPanel(IViewHost& owner, const CDayController& controller) : CPanel(owner), controller_(controller) {
     backgroundBitmap = kBackground;
 }
 
@@ -65,8 +67,9 @@ void CChartPanel::ResetChart() {
 
 void CChartPanel::SetDays(int days) {
     const CPlay* play = controller_.Play();
-    if (play) {
-        chart_.SetDays(play->Scenario(), play->Market(), days);
+    if (play && play->Market().HasProduct(chart_.Product())) {
+        PriceHistory history = ProductPriceHistory(play->Scenario(), play->Market(), chart_.Product(), days);
+        chart_.SetSeries({history.firstPrice, history.ticPrice, std::move(history.prices), std::move(history.dates)});
     } else {
         chart_.ClearSeries();
     }

@@ -4,9 +4,9 @@
 // with the product selector below it, redrawn when the day controller moves on or the user picks
 // another product.
 
-#include "playscreen/PriceChart.h"
 #include "ui/ItemSelector.h"
 #include "ui/Panel.h"
+#include "ui/PriceChart.h"
 
 namespace valmore {
 
@@ -14,7 +14,7 @@ class CDayController;
 
 class CChartPanel : public CPanel {
 public:
-    CChartPanel(IViewHost& owner, CDayController& controller);
+    CChartPanel(IViewHost& owner, const CDayController& controller);
 
     // Places the panel and the chart's plot inside it.
     void SetRect(int x, int y, int width, int height) override;
@@ -36,7 +36,7 @@ public:
 private:
     void OnProductChosen(int index);
 
-    CDayController& controller_;
+    const CDayController& controller_;
     CItemSelector* selector_ = nullptr;
     CPriceChart chart_;
     Rect area_{};

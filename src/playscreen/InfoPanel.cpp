@@ -39,7 +39,7 @@ constexpr int kSecondKeywordGap = 96;  // KEYWORD1 starts this far right of KEYW
 
 }  // namespace
 
-CInfoPanel::CInfoPanel(IViewHost& owner, CDayController& controller) : CPanel(owner), controller_(controller) {
+CInfoPanel::CInfoPanel(IViewHost& owner, const CDayController& controller) : CPanel(owner), controller_(controller) {
     backgroundBitmap = kBackground;
 }
 

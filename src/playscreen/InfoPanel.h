@@ -22,7 +22,7 @@ public:
     enum ContentKind { kNothing = 0, kTradeLog = 1, kGlossary = 2, kCompany = 3 };
     static constexpr int kMaxHistory = 99;
 
-    CInfoPanel(IViewHost& owner, CDayController& controller);
+    CInfoPanel(IViewHost& owner, const CDayController& controller);
 
     // Places the panel and works out its title and text areas.
     void SetRect(int x, int y, int width, int height) override;
@@ -77,7 +77,7 @@ private:
     void RefreshButtons();
     void Changed();
 
-    CDayController& controller_;
+    const CDayController& controller_;
     CSkinButton* next_ = nullptr;
     CSkinButton* prev_ = nullptr;
     CSkinButton* back_ = nullptr;

@@ -36,7 +36,7 @@ std::int64_t Truncated(double value) {
 
 }  // namespace
 
-CMarketPanel::CMarketPanel(IViewHost& owner, CDayController& controller)
+CMarketPanel::CMarketPanel(IViewHost& owner, const CDayController& controller)
     : CPanel(owner), name(Sj("マーケット")), controller_(controller) {
     backgroundBitmap = kBackgroundBitmap;
 }

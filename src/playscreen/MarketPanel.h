@@ -19,7 +19,7 @@ public:
     static constexpr int kRows = 5;
     static constexpr int kColumns = 6;
 
-    CMarketPanel(IViewHost& owner, CDayController& controller);
+    CMarketPanel(IViewHost& owner, const CDayController& controller);
 
     void Draw(CCanvas& dc) override;
     void SetRect(int x, int y, int width, int height) override;
@@ -38,7 +38,7 @@ public:
 private:
     bool SetValue(int row, int column, double value);
 
-    CDayController& controller_;
+    const CDayController& controller_;
     std::array<std::array<Rect, kColumns>, kRows> cells_{};
     std::array<std::array<HighlightedValue<double>, kColumns>, kRows> values_{};
 };

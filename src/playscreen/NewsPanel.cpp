@@ -34,7 +34,7 @@ constexpr std::array<NewsLayout, 2> kLayout{{
 
 }  // namespace
 
-CNewsPanel::CNewsPanel(IViewHost& owner, CDayController& controller) : CPanel(owner), controller_(controller) {
+CNewsPanel::CNewsPanel(IViewHost& owner, const CDayController& controller) : CPanel(owner), controller_(controller) {
     backgroundBitmap = kBackground;
     lineHeight = kRowHeight;
     ResetNews();
@@ -94,7 +94,7 @@ void CNewsPanel::UpdateNewsButtons() {
     const auto setEnabled = [](CSkinButton* button, bool enabled) {
         if (button) button->enabled = enabled;
     };
-    const int state = controller_.GetState();
+    const auto state = controller_.GetState();
     if (state == CDayController::kDay) {
         if (list_) list_->pressed = view_ == kListView;
         if (controller_.GetSubState() != CDayController::kOrders) {
@@ -218,8 +218,8 @@ void CNewsPanel::Draw(CCanvas& dc) {
     const CSkin& skin = owner_.Skin();
     CCanvas::FontGuard font(dc, skin.Font(kFont));
     const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
-    const int state = controller_.GetState();
-    const int subState = controller_.GetSubState();
+    const auto state = controller_.GetState();
+    const auto subState = controller_.GetSubState();
     const CScenario* scenario = Scenario();
 
     if (state == CDayController::kOpening) {

@@ -25,7 +25,7 @@ public:
     // Red and green-blue of the pulsing label cycle through these, one step per controller tick.
     static constexpr int kPulseSteps = 8;
 
-    CNewsPanel(IViewHost& owner, CDayController& controller);
+    CNewsPanel(IViewHost& owner, const CDayController& controller);
 
     // Places the panel and works out its list and text areas and the rows per page.
     void SetRect(int x, int y, int width, int height) override;
@@ -74,7 +74,7 @@ private:
     void DrawCentredLine(CCanvas& dc, const std::string& sjis, Rgb colour) const;
     void DrawHeadlines(CCanvas& dc, const CScenario& scenario, int firstRow) const;
 
-    CDayController& controller_;
+    const CDayController& controller_;
     CSkinButton* next_ = nullptr;
     CSkinButton* list_ = nullptr;
     CSkinButton* prev_ = nullptr;

@@ -30,7 +30,7 @@ constexpr std::array<HeaderLayout, 2> kHeaders{{{2, 35, 336, 97, 337}, {2, 54, 3
 
 }  // namespace
 
-COrderPanel::COrderPanel(IViewHost& owner, CDayController& controller)
+COrderPanel::COrderPanel(IViewHost& owner, const CDayController& controller)
     : CPanel(owner), name(Sj("注文")), controller_(controller) {
     backgroundBitmap = kBackgroundBitmap;
 }
@@ -47,12 +47,12 @@ void COrderPanel::SetRect(int x, int y, int width, int height) {
 void COrderPanel::SetColumn(int c, const ColumnControls& controls) {
     if (c < 0 || c >= kColumns) return;
     controls_[static_cast<std::size_t>(c)] = controls;
-    const std::array<std::pair<CSkinButton*, int>, 3> decisions{
-        {{controls.buy, kActionBuy}, {controls.pass, kActionPass}, {controls.sell, kActionSell}}};
-    for (const auto& [button, action] : decisions) {
+    const std::array<std::pair<CSkinButton*, OrderChoice>, 3> decisions{
+        {{controls.buy, OrderChoice::Buy}, {controls.pass, OrderChoice::Pass}, {controls.sell, OrderChoice::Sell}}};
+    for (const auto& [button, choice] : decisions) {
         if (!button) continue;
         button->identifier = c;
-        button->onClick = [this, action](unsigned, int, int, CSkinButton& b) { OnDecision(b.identifier, action); };
+        button->onClick = [this, choice](unsigned, int, int, CSkinButton& b) { OnDecision(b.identifier, choice); };
     }
     if (controls.quantity) controls.quantity->identifier = c;
     if (controls.info) {
@@ -61,14 +61,14 @@ void COrderPanel::SetColumn(int c, const ColumnControls& controls) {
     }
 }
 
-CSkinButton* COrderPanel::Button(int c, int action) const {
+CSkinButton* COrderPanel::Button(int c, OrderChoice choice) const {
     const ColumnControls& controls = Controls(c);
-    switch (action) {
-        case kActionBuy:
+    switch (choice) {
+        case OrderChoice::Buy:
             return controls.buy;
-        case kActionPass:
+        case OrderChoice::Pass:
             return controls.pass;
-        case kActionSell:
+        case OrderChoice::Sell:
             return controls.sell;
         default:
             return nullptr;
@@ -138,13 +138,13 @@ void COrderPanel::RefreshOrderButtons() {
     dirty = true;
 }
 
-int COrderPanel::GetChoice(int c) const {
-    if (c < 0 || c >= kColumns) return -1;
+OrderChoice COrderPanel::GetChoice(int c) const {
+    if (c < 0 || c >= kColumns) return OrderChoice::None;
     const ColumnControls& controls = Controls(c);
-    if (controls.buy && controls.buy->pressed) return kActionBuy;
-    if (controls.pass && controls.pass->pressed) return kActionPass;
-    if (controls.sell && controls.sell->pressed) return kActionSell;
-    return -1;
+    if (controls.buy && controls.buy->pressed) return OrderChoice::Buy;
+    if (controls.pass && controls.pass->pressed) return OrderChoice::Pass;
+    if (controls.sell && controls.sell->pressed) return OrderChoice::Sell;
+    return OrderChoice::None;
 }
 
 void COrderPanel::UpdateExecuteButton() {
@@ -154,7 +154,7 @@ void COrderPanel::UpdateExecuteButton() {
     for (int c = 0; c < kColumns; ++c) {
         if (!ColumnUsed(c)) continue;
         anyUsed = true;
-        if (GetChoice(c) == -1) allDecided = false;
+        if (GetChoice(c) == OrderChoice::None) allDecided = false;
     }
     // Without a single used column there is nothing to execute.
     execute_->enabled = anyUsed && allDecided;
@@ -172,19 +172,19 @@ OrderColumns COrderPanel::CurrentOrders() const {
     return orders;
 }
 
-void COrderPanel::OnDecision(int c, int action) {
+void COrderPanel::OnDecision(int c, OrderChoice choice) {
     if (c < 0 || c >= kColumns) return;
-    CSkinButton* clicked = Button(c, action);
+    CSkinButton* clicked = Button(c, choice);
     const CPlay* play = controller_.Play();
     if (clicked && clicked->pressed) {
         // The three decisions exclude each other.
-        for (int other : {kActionBuy, kActionPass, kActionSell}) {
+        for (OrderChoice other : {OrderChoice::Buy, OrderChoice::Pass, OrderChoice::Sell}) {
             CSkinButton* button = Button(c, other);
-            if (button && other != action) button->pressed = false;
+            if (button && other != choice) button->pressed = false;
         }
         CSpinBox* quantity = Controls(c).quantity;
         if (quantity && play && ColumnUsed(c)) {
-            const QuantityLimits limits = LimitsForChoice(action, play->Market(), play->Position(), ColumnProduct(c));
+            const QuantityLimits limits = LimitsForChoice(choice, play->Market(), play->Position(), ColumnProduct(c));
             if (limits.enabled) {
                 quantity->SetEnabled(true);
                 quantity->SetMin(limits.minimum);
@@ -209,13 +209,13 @@ void COrderPanel::OnInfo(int c) {
     if (onCompanyInfo) onCompanyInfo(product);
 }
 
-bool COrderPanel::Choose(int c, int action) {
+bool COrderPanel::Choose(int c, OrderChoice choice) {
     if (c < 0 || c >= kColumns) return false;
-    CSkinButton* button = Button(c, action);
+    CSkinButton* button = Button(c, choice);
     if (!button || !button->enabled || !button->visible) return false;
     if (button->pressed) return true;
     button->pressed = true;
-    OnDecision(c, action);
+    OnDecision(c, choice);
     return true;
 }
 
@@ -268,7 +268,7 @@ void COrderPanel::DrawHeader(CCanvas& dc, int c) const {
                 CCanvas::kLeft | lineFlags);
 
     const CSkinButton* pass = Controls(c).pass;
-    const bool waiting = GetChoice(c) == -1 && pass && pass->enabled;
+    const bool waiting = GetChoice(c) == OrderChoice::None && pass && pass->enabled;
     dc.SetTextColour(waiting ? kPromptColour : kPromptDoneColour);
     dc.SelectFont(skin.Font(kPromptFont));
     dc.DrawText(Sj("売買を選択してください"), Rect{header.left, nameBottom, header.right, header.bottom},

@@ -30,7 +30,7 @@ public:
         CSkinButton* info = nullptr;
     };
 
-    COrderPanel(IViewHost& owner, CDayController& controller);
+    COrderPanel(IViewHost& owner, const CDayController& controller);
 
     void Draw(CCanvas& dc) override;
     void SetRect(int x, int y, int width, int height) override;
@@ -45,8 +45,8 @@ public:
     void StartDay();
     // Sets the buttons by the controller's state.
     void RefreshOrderButtons();
-    // 0 buy, 1 pass, 2 sell, -1 no decision.
-    int GetChoice(int c) const;
+    // The pressed decision of column c; None when none is pressed.
+    OrderChoice GetChoice(int c) const;
     // The execute button is enabled exactly when every used column has a decision.
     void UpdateExecuteButton();
     // The columns as the order rules read them.
@@ -54,12 +54,12 @@ public:
 
     // The decision of column c as a click on its BUY, PASS or SELL button makes it (the button's
     // pressed state already flipped).
-    void OnDecision(int c, int action);
+    void OnDecision(int c, OrderChoice choice);
     // The INFO button of column c.
     void OnInfo(int c);
     // Chooses an action for column c as a key does: the button becomes pressed (a key never takes
     // a decision back). False when the button is disabled.
-    bool Choose(int c, int action);
+    bool Choose(int c, OrderChoice choice);
 
     int ColumnProduct(int c) const { return columnProduct_.at(static_cast<std::size_t>(c)); }
     bool ColumnUsed(int c) const { return ColumnProduct(c) >= 0; }
@@ -71,10 +71,10 @@ public:
     std::string name;  // names the panel; never shown
 
 private:
-    CSkinButton* Button(int c, int action) const;
+    CSkinButton* Button(int c, OrderChoice choice) const;
     void DrawHeader(CCanvas& dc, int c) const;
 
-    CDayController& controller_;
+    const CDayController& controller_;
     std::array<ColumnControls, kColumns> controls_{};
     std::array<int, kColumns> columnProduct_{-1, -1, -1};
     std::array<Rect, kColumns> headers_{};

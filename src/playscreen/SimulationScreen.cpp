@@ -10,6 +10,7 @@
 #include "playscreen/MarketPanel.h"
 #include "playscreen/NewsPanel.h"
 #include "playscreen/OrderPanel.h"
+#include "playscreen/OrderTexts.h"
 #include "playscreen/TitlePanel.h"
 #include "sim/DayController.h"
 #include "sim/SnapshotStore.h"
@@ -93,18 +94,18 @@ bool IsOrderColumnElement(int element) {
 struct ChoiceKey {
     int key;
     int column;
-    int action;
+    OrderChoice choice;
 };
 constexpr std::array<ChoiceKey, 9> kChoiceKeys{{
-    {'Q', 0, kActionBuy},
-    {'A', 0, kActionPass},
-    {'Z', 0, kActionSell},
-    {'W', 1, kActionBuy},
-    {'S', 1, kActionPass},
-    {'X', 1, kActionSell},
-    {'E', 2, kActionBuy},
-    {'D', 2, kActionPass},
-    {'C', 2, kActionSell},
+    {'Q', 0, OrderChoice::Buy},
+    {'A', 0, OrderChoice::Pass},
+    {'Z', 0, OrderChoice::Sell},
+    {'W', 1, OrderChoice::Buy},
+    {'S', 1, OrderChoice::Pass},
+    {'X', 1, OrderChoice::Sell},
+    {'E', 2, OrderChoice::Buy},
+    {'D', 2, OrderChoice::Pass},
+    {'C', 2, OrderChoice::Sell},
 }};
 
 }  // namespace
@@ -204,14 +205,14 @@ void CSimulationScreen::Layout() {
     }
     order_->onCompanyInfo = [this](int product) { info_->ShowCompanyInfo(product); };
 
-    execute_ = AddPanel<CAnimatedButton>(owner_, controller_, dataDir_);
+    execute_ = AddPanel<CAnimatedButton>(owner_, dataDir_);
     {
         const Point at = Position(mode, kExecute);
         execute_->SetRect(at.x, at.y, skin.Width(kExecuteSizeBitmap), skin.Height(kExecuteSizeBitmap));
     }
     execute_->SetLabel(Sj("次へ"));
     execute_->enabled = false;
-    execute_->onClick = [this](unsigned, int, int, CSkinButton&) { controller_.Execute(); };
+    execute_->onClick = [this](unsigned, int, int, CSkinButton&) { ExecuteOrders(); };
     order_->SetExecuteButton(execute_);
 
     chart_ = AddPanel<CChartPanel>(owner_, controller_);
@@ -314,7 +315,7 @@ bool CSimulationScreen::OrderKey(int key) {
         }
         case kKeyEnter:
             if (!execute_->enabled) return false;
-            controller_.Execute();
+            ExecuteOrders();
             return true;
         default:
             return false;
@@ -324,53 +325,17 @@ bool CSimulationScreen::OrderKey(int key) {
 bool CSimulationScreen::KeyChoice(int key) {
     for (const auto& choice : kChoiceKeys) {
         if (choice.key != key) continue;
-        if (!order_->Choose(choice.column, choice.action)) return false;
+        if (!order_->Choose(choice.column, choice.choice)) return false;
         keyColumn_ = choice.column;
         return true;
     }
     return false;
 }
 
-// IPlayView: the controller's calls, forwarded to the panels and buttons.
-
-void CSimulationScreen::ResetNews() {
-    news_->ResetNews();
-}
-
-void CSimulationScreen::ResetInfo() {
-    info_->ResetInfo();
-}
-
-void CSimulationScreen::RefreshOrderButtons() {
-    order_->RefreshOrderButtons();
-}
-
-void CSimulationScreen::ClearAssetValues() {
-    asset_->ClearValues();
-}
-
-void CSimulationScreen::ResetChart() {
-    chart_->ResetChart();
-}
-
-void CSimulationScreen::AssignColumns() {
-    order_->AssignColumns();
-}
-
-void CSimulationScreen::FillProductSelector() {
-    chart_->FillProductSelector();
-}
-
-void CSimulationScreen::ClearInfo() {
-    info_->ClearInfo();
-}
-
-bool CSimulationScreen::UpdateMarketValues() {
-    return market_->UpdateMarketValues();
-}
-
-bool CSimulationScreen::UpdateAssetValues() {
-    return asset_->UpdateAssetValues();
+void CSimulationScreen::ExecuteOrders() {
+    const OrderOutcome outcome = controller_.Execute(order_->CurrentOrders());
+    const std::string notice = RefusalNotice(outcome.refusal);
+    if (!notice.empty()) dialog_.Show(QVDialog::kModeNotice, notice);
 }
 
 void CSimulationScreen::StartDay() {
@@ -378,75 +343,123 @@ void CSimulationScreen::StartDay() {
     order_->StartDay();
 }
 
-void CSimulationScreen::UpdateNewsButtons() {
-    news_->UpdateNewsButtons();
+int CSimulationScreen::CurrentDay() const {
+    const CPlay* play = controller_.Play();
+    return play ? play->CurrentEventListIndex() : 0;
 }
 
-void CSimulationScreen::MarkNewsDirty() {
-    news_->dirty = true;
+// IPlayView: what the panels and buttons do about each step of the play.
+
+void CSimulationScreen::OnPlayEvent(PlayEvent event) {
+    switch (event) {
+        case PlayEvent::PlayReset:
+            // The panels forget the previous play before they take this one.
+            news_->ResetNews();
+            info_->ResetInfo();
+            order_->RefreshOrderButtons();
+            asset_->ClearValues();
+            chart_->ResetChart();
+            RefreshAllPanels();
+            order_->AssignColumns();
+            chart_->FillProductSelector();
+            asset_->UpdateAssetValues();
+            info_->ClearInfo();
+            owner_.SwitchScreen(0);
+            owner_.InvalidateAll();
+            break;
+        case PlayEvent::OpeningEnded:
+            StartDay();
+            news_->UpdateNewsButtons();
+            order_->RefreshOrderButtons();
+            break;
+        case PlayEvent::DayOpened:
+            news_->SetSelectedEvent(CurrentDay());
+            RefreshAllPanels();
+            StartDay();
+            news_->ShowListView();
+            news_->UpdateNewsButtons();
+            order_->RefreshOrderButtons();
+            chart_->SetDays(CurrentDay());
+            break;
+        case PlayEvent::OrdersOpened:
+            RefreshAllPanels();
+            quit_->enabled = controller_.CanLeave();
+            news_->UpdateNewsButtons();
+            order_->RefreshOrderButtons();
+            chart_->SetDays(CurrentDay());
+            break;
+        case PlayEvent::PricesMoved:
+            RefreshAllPanels();
+            news_->UpdateNewsButtons();
+            order_->RefreshOrderButtons();
+            break;
+        case PlayEvent::LastDayPlayed:
+            news_->SetSelectedEvent(CurrentDay());
+            news_->UpdateNewsButtons();
+            order_->RefreshOrderButtons();
+            chart_->SetDays(CurrentDay());
+            break;
+        case PlayEvent::PlayFinished:
+            news_->UpdateNewsButtons();
+            order_->RefreshOrderButtons();
+            break;
+        case PlayEvent::ResultDue:
+            // The result screen lays itself out from the finished play when it becomes current.
+            owner_.SwitchScreen(3);
+            owner_.InvalidateAll();
+            break;
+        case PlayEvent::PlayAbandoned:
+            quit_->enabled = false;
+            owner_.SwitchScreen(1);
+            owner_.InvalidateAll();
+            break;
+        case PlayEvent::Held:
+            quit_->enabled = false;
+            break;
+    }
 }
 
-void CSimulationScreen::SetNewsSelectedEvent(int eventIndex) {
-    news_->SetSelectedEvent(eventIndex);
-}
-
-void CSimulationScreen::ShowNewsList() {
-    news_->ShowListView();
-}
-
-void CSimulationScreen::SetChartDays(int days) {
-    chart_->SetDays(days);
-}
-
-void CSimulationScreen::SetQuitEnabled(bool enabled) {
-    quit_->enabled = enabled;
-}
-
-bool CSimulationScreen::ExecuteButtonEnabled() const {
-    return execute_->enabled;
-}
-
-void CSimulationScreen::DisableExecuteButton() {
+void CSimulationScreen::OnOrdersExecuted(const std::vector<ExecutedTrade>& trades) {
+    // The day's orders are booked: leaving now would keep a day that still has to close.
+    quit_->enabled = false;
+    order_->RefreshOrderButtons();
+    const CPlay* play = controller_.Play();
+    info_->ShowTradeLog(play ? TradeLogMarkup(trades, play->Market(), info_->TextWidth()) : std::string());
     execute_->enabled = false;
 }
 
-void CSimulationScreen::InvalidateExecuteButton() {
-    execute_->Invalidate();
-}
-
-OrderColumns CSimulationScreen::CurrentOrders() const {
-    return order_->CurrentOrders();
-}
-
-int CSimulationScreen::TradeLogWidth() const {
-    return info_->TextWidth();
-}
-
-void CSimulationScreen::ShowTradeLog(const std::string& markup) {
-    info_->ShowTradeLog(markup);
-}
-
-void CSimulationScreen::ShowNotice(const std::string& sjis) {
-    dialog_.Show(QVDialog::kModeNotice, sjis);
-}
-
-void CSimulationScreen::ShowSimulationScreen() {
-    owner_.SwitchScreen(0);
-    owner_.InvalidateAll();
-}
-
-void CSimulationScreen::PrepareResultScreen(int productCount) {
-    if (prepareResultScreen) prepareResultScreen(productCount);
-}
-
-void CSimulationScreen::ShowResultScreen() {
-    owner_.SwitchScreen(3);
-    owner_.InvalidateAll();
-}
-
-void CSimulationScreen::ShowMainMenu() {
-    owner_.SwitchScreen(1);
-    owner_.InvalidateAll();
+bool CSimulationScreen::OnTick() {
+    quit_->enabled = controller_.CanLeave();
+    bool repaint = false;
+    // The execute button's animation moves on at every paint while it is enabled.
+    if (execute_->enabled) {
+        execute_->Invalidate();
+        repaint = true;
+    }
+    switch (controller_.GetState()) {
+        case CDayController::kOpening:
+            market_->UpdateMarketValues();
+            asset_->UpdateAssetValues();
+            return true;
+        case CDayController::kDay:
+            switch (controller_.GetSubState()) {
+                case CDayController::kNews:
+                    // The "latest news" label pulses.
+                    news_->dirty = true;
+                    asset_->UpdateAssetValues();
+                    return true;
+                case CDayController::kClosing:
+                case CDayController::kPriceMove: {
+                    const bool market = market_->UpdateMarketValues();
+                    const bool assets = asset_->UpdateAssetValues();
+                    return repaint || market || assets;
+                }
+                default:
+                    return asset_->UpdateAssetValues() || repaint;
+            }
+        default:
+            return repaint;
+    }
 }
 
 }  // namespace valmore

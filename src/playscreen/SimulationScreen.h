@@ -2,7 +2,8 @@
 
 // The simulation screen (screen 0), where a play happens: the title, market, news, asset, order,
 // information and chart panels with their buttons, laid out from one table per resolution mode. The
-// day controller reaches the panels through the IPlayView this screen implements.
+// day controller tells this screen what happens to the play (IPlayView); the screen decides what
+// each panel and button does about it.
 //
 // Keyboard (it only adds to the mouse, and acts only while the day's orders are accepted):
 //   Q / A / Z   BUY / PASS / SELL of the left order column
@@ -16,6 +17,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "sim/PlayView.h"
 #include "ui/Screen.h"
@@ -85,9 +87,11 @@ public:
 
     // The quit flow of the QUIT button.
     void LeavePlay();
-
-    // Told the product count when the result screen must get ready (the lead wires the result screen).
-    std::function<void(int productCount)> prepareResultScreen;
+    // The execute action of the button and the Enter key: the day's orders as the order panel holds
+    // them; a refused day is explained in the notice popup.
+    void ExecuteOrders();
+    // Marks every panel for repainting, repaints the whole background and invalidates the window.
+    void RefreshAllPanels();
     // Asked before every key; false keeps the keys away (while the practice run leads the user).
     std::function<bool()> acceptKeys;
     // Drawn over the panels at every paint (the practice run's balloons and highlights).
@@ -119,40 +123,16 @@ public:
     CSkinButton& InfoButton(int c) const { return *infoButton_.at(static_cast<std::size_t>(c)); }
 
     // IPlayView
-    void ResetNews() override;
-    void ResetInfo() override;
-    void RefreshOrderButtons() override;
-    void ClearAssetValues() override;
-    void ResetChart() override;
-    void AssignColumns() override;
-    void FillProductSelector() override;
-    void ClearInfo() override;
-    bool UpdateMarketValues() override;
-    bool UpdateAssetValues() override;
-    void StartDay() override;
-    void UpdateNewsButtons() override;
-    void MarkNewsDirty() override;
-    void SetNewsSelectedEvent(int eventIndex) override;
-    void ShowNewsList() override;
-    void SetChartDays(int days) override;
-    void RefreshAllPanels() override;
-    void SetQuitEnabled(bool enabled) override;
-    bool ExecuteButtonEnabled() const override;
-    void DisableExecuteButton() override;
-    void InvalidateExecuteButton() override;
-    OrderColumns CurrentOrders() const override;
-    int TradeLogWidth() const override;
-    void ShowTradeLog(const std::string& markup) override;
-    void ShowNotice(const std::string& sjis) override;
-    void ShowSimulationScreen() override;
-    void PrepareResultScreen(int productCount) override;
-    void ShowResultScreen() override;
-    void ShowMainMenu() override;
+    void OnPlayEvent(PlayEvent event) override;
+    void OnOrdersExecuted(const std::vector<ExecutedTrade>& trades) override;
+    bool OnTick() override;
 
 private:
     CSkinButton* AddButton(int element, int column, int up, int dn, int non, int sizeBitmap);
     bool OrderKey(int key);
     bool KeyChoice(int key);
+    void StartDay();
+    int CurrentDay() const;
 
     CDayController& controller_;
     QVDialog& dialog_;

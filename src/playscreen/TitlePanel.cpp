@@ -20,7 +20,7 @@ constexpr std::array<TitleLayout, 2> kLayout{{{50, 392}, {63, 491}}};
 
 }  // namespace
 
-CTitlePanel::CTitlePanel(IViewHost& owner, CDayController& controller) : CPanel(owner), controller_(controller) {
+CTitlePanel::CTitlePanel(IViewHost& owner, const CDayController& controller) : CPanel(owner), controller_(controller) {
     backgroundBitmap = kBackgroundBitmap;
 }
 

@@ -12,7 +12,7 @@ class CDayController;
 
 class CTitlePanel : public CPanel {
 public:
-    CTitlePanel(IViewHost& owner, CDayController& controller);
+    CTitlePanel(IViewHost& owner, const CDayController& controller);
 
     void Draw(CCanvas& dc) override;
     void SetRect(int x, int y, int width, int height) override;
@@ -20,7 +20,7 @@ public:
     const Rect& TextRect() const { return textRect_; }
 
 private:
-    CDayController& controller_;
+    const CDayController& controller_;
     Rect textRect_{};
 };
 

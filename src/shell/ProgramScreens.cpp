@@ -28,9 +28,6 @@ void InstallProgramScreens(CAppContext& context) {
         auto screen = std::make_unique<CSimulationScreen>(host, context.controller, context.MessagePopup(),
                                                           context.Snapshots(), context.SnapshotFile(),
                                                           context.Paths().dataDir);
-        screen->prepareResultScreen = [&host](int productCount) {
-            if (auto* result = ScreenOf<CResultScreen>(host, kScreenResult)) result->Prepare(productCount);
-        };
         // The practice run decides which keys may act while it guides the user.
         screen->acceptKeys = [&context] { return !context.TutorialActive(); };
         context.controller.SetView(screen.get());

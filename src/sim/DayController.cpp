@@ -26,25 +26,19 @@ IPlayView& CDayController::View() {
     return view_ ? *view_ : none;
 }
 
-void CDayController::SetState(int state, int subState, int countdown, int ticks) {
+void CDayController::SetState(State state, SubState subState, int countdown, int ticks) {
     state_ = state;
     subState_ = subState;
     countdown_ = countdown;
     ticks_ = ticks;
-    View().RefreshAllPanels();
 }
 
 void CDayController::StartPlay() {
     SetState(kOpening, kNews, kOpeningMs, 0);
     resultShown_ = false;
+    held_ = false;
     play_.reset();
     play_.emplace();
-    IPlayView& view = View();
-    view.ResetNews();
-    view.ResetInfo();
-    view.RefreshOrderButtons();
-    view.ClearAssetValues();
-    view.ResetChart();
 }
 
 ScenarioLoadResult CDayController::Load(const std::filesystem::path& scenarioFile) {
@@ -63,18 +57,9 @@ ScenarioLoadResult CDayController::Load(const std::filesystem::path& scenarioFil
     return loaded;
 }
 
-void CDayController::ShowLoadedPlay() {
-    IPlayView& view = View();
-    view.AssignColumns();
-    view.FillProductSelector();
-    view.UpdateAssetValues();
-    view.ClearInfo();
-    view.ShowSimulationScreen();
-}
-
 ScenarioLoadResult CDayController::NewPlay(const std::filesystem::path& scenarioFile) {
     ScenarioLoadResult loaded = Load(scenarioFile);
-    if (loaded.ok) ShowLoadedPlay();
+    if (loaded.ok) View().OnPlayEvent(PlayEvent::PlayReset);
     return loaded;
 }
 
@@ -102,7 +87,7 @@ ResumeResult CDayController::ResumePlay(const std::filesystem::path& scenarioFil
     // A stored play can be continued once; if the store cannot be written the play still goes on,
     // and the caller is told that the old record may be offered again.
     DocSaveResult saved = store.Save(snapshotFile);
-    ShowLoadedPlay();
+    View().OnPlayEvent(PlayEvent::PlayReset);
     if (!saved.ok) return {true, saved.error};
     return {true, std::string()};
 }
@@ -126,16 +111,19 @@ void CDayController::DestroyPlay() {
 
 bool CDayController::Tick() {
     IPlayView& view = View();
-    view.SetQuitEnabled(false);
-
+    held_ = false;
     if (gate_ && gate_->IsRunning()) {
         if (gate_->ShouldEnd()) {
             DestroyPlay();
-            view.ShowMainMenu();
+            view.OnPlayEvent(PlayEvent::PlayAbandoned);
             gate_->End();
             return true;
         }
-        if (!gate_->RunFlag()) return true;
+        if (!gate_->RunFlag()) {
+            held_ = true;
+            view.OnPlayEvent(PlayEvent::Held);
+            return true;
+        }
     }
     if (!play_) return false;
 
@@ -143,29 +131,22 @@ bool CDayController::Tick() {
     countdown_ -= kTickMs;
     if (countdown_ < 0) countdown_ = 0;
 
-    bool repaint = false;
-    if (view.ExecuteButtonEnabled()) {
-        view.InvalidateExecuteButton();
-        repaint = true;
-    }
+    // What the screens show moves first; the countdown is tested after.
+    bool repaint = view.OnTick();
     const bool due = countdown_ == 0;
 
     switch (state_) {
         case kOpening:
-            view.UpdateMarketValues();
-            view.UpdateAssetValues();
-            repaint = true;
             if (due) {
                 state_ = kDay;
-                view.StartDay();
-                view.UpdateNewsButtons();
-                view.RefreshOrderButtons();
                 countdown_ = kFirstNewsMs;
                 ticks_ = 0;
+                view.OnPlayEvent(PlayEvent::OpeningEnded);
+                repaint = true;
             }
             break;
         case kDay:
-            repaint = TickDay(view, due) || repaint;
+            if (due) repaint = TickDay(view) || repaint;
             break;
         case kOver:
             if (due) {
@@ -173,11 +154,9 @@ bool CDayController::Tick() {
                 subState_ = kNews;
                 countdown_ = kEndPauseMs;
                 ticks_ = 0;
-                view.UpdateNewsButtons();
-                view.RefreshOrderButtons();
                 FinalFigures figures = play_->Finish(dateText ? dateText() : LocalDateText());
                 if (onFinished) onFinished(figures);
-                view.PrepareResultScreen(play_->Market().ProductCount);
+                view.OnPlayEvent(PlayEvent::PlayFinished);
                 repaint = true;
             }
             break;
@@ -186,7 +165,7 @@ bool CDayController::Tick() {
                 // The play itself stays: the result screen reads its market, scenario, history and figures
                 // until the next play starts.
                 resultShown_ = true;
-                view.ShowResultScreen();
+                view.OnPlayEvent(PlayEvent::ResultDue);
                 repaint = true;
             }
             break;
@@ -196,95 +175,46 @@ bool CDayController::Tick() {
     return repaint;
 }
 
-bool CDayController::TickDay(IPlayView& view, bool due) {
-    bool repaint = false;
+bool CDayController::TickDay(IPlayView& view) {
     switch (subState_) {
         case kNews:
-            view.MarkNewsDirty();
-            repaint = true;
-            if (view.UpdateAssetValues()) repaint = true;
-            if (due) {
-                SetState(kDay, kOrders, 0, 0);
-                view.SetQuitEnabled(true);
-                view.UpdateNewsButtons();
-                view.RefreshOrderButtons();
-                view.SetChartDays(play_->CurrentEventListIndex());
+            SetState(kDay, kOrders, 0, 0);
+            view.OnPlayEvent(PlayEvent::OrdersOpened);
+            return false;
+        case kClosing:
+            SetState(kDay, kPriceMove, kPriceMoveMs, 0);
+            play_->CloseDay();
+            view.OnPlayEvent(PlayEvent::PricesMoved);
+            return true;
+        case kPriceMove:
+            // The next day's number and the day count move together; after the last day the play
+            // reverses every holding at the moved prices.
+            if (play_->AdvanceDay()) {
+                SetState(kDay, kNews, kNewsMs, 0);
+                view.OnPlayEvent(PlayEvent::DayOpened);
+            } else {
+                SetState(kOver, kNews, kEndPauseMs, 0);
+                view.OnPlayEvent(PlayEvent::LastDayPlayed);
             }
-            break;
-        case kOrders:
-            view.SetQuitEnabled(true);
-            if (view.UpdateAssetValues()) repaint = true;
-            break;
-        case kClosing: {
-            bool market = view.UpdateMarketValues();
-            bool assets = view.UpdateAssetValues();
-            repaint = market || assets;
-            if (due) {
-                SetState(kDay, kPriceMove, kPriceMoveMs, 0);
-                play_->CloseDay();
-                view.UpdateNewsButtons();
-                view.RefreshOrderButtons();
-                repaint = true;
-            }
-            break;
-        }
-        case kPriceMove: {
-            bool market = view.UpdateMarketValues();
-            bool assets = view.UpdateAssetValues();
-            repaint = market || assets;
-            if (due) {
-                // The next day's number and the day count move together; after the last day the play
-                // reverses every holding at the moved prices.
-                const bool more = play_->AdvanceDay();
-                const int day = play_->CurrentEventListIndex();
-                view.SetNewsSelectedEvent(day);
-                if (more) {
-                    SetState(kDay, kNews, kNewsMs, 0);
-                    view.StartDay();
-                    view.ShowNewsList();
-                    view.UpdateNewsButtons();
-                    view.RefreshOrderButtons();
-                    view.SetChartDays(day);
-                } else {
-                    state_ = kOver;
-                    subState_ = kNews;
-                    countdown_ = kEndPauseMs;
-                    ticks_ = 0;
-                    view.UpdateNewsButtons();
-                    view.RefreshOrderButtons();
-                    view.SetChartDays(day);
-                }
-                repaint = true;
-            }
-            break;
-        }
+            return true;
         default:
-            if (view.UpdateAssetValues()) repaint = true;
-            break;
+            // Orders wait for the execute action; there is no countdown.
+            return false;
     }
-    return repaint;
 }
 
-OrderOutcome CDayController::Execute() {
+OrderOutcome CDayController::Execute(const OrderColumns& orders) {
     if (!AcceptingOrders()) {
         OrderOutcome outcome;
         outcome.refusal = OrderRefusal::NoDay;
         return outcome;
     }
-    IPlayView& view = View();
-    OrderOutcome outcome = play_->ExecuteDay(view.CurrentOrders(), view.TradeLogWidth());
-    if (!outcome.Accepted()) {
-        if (!outcome.message.empty()) view.ShowNotice(outcome.message);
-        return outcome;
-    }
+    OrderOutcome outcome = play_->ExecuteDay(orders);
+    if (!outcome.Accepted()) return outcome;
     subState_ = kClosing;
     ticks_ = 0;
     countdown_ = kClosingMs;
-    // The day's orders are booked: leaving now would keep a day that still has to close.
-    view.SetQuitEnabled(false);
-    view.RefreshOrderButtons();
-    view.ShowTradeLog(outcome.tradeLog);
-    view.DisableExecuteButton();
+    View().OnOrdersExecuted(outcome.trades);
     return outcome;
 }
 

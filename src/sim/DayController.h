@@ -4,7 +4,7 @@
 // the pause after execution, the price move, the next day, and at the end the reversal of all
 // holdings, the scoring and the switch to the result screen. Advanced by the 100 ms timer while the
 // simulation screen is current. The arithmetic of a day is CPlay's; the controller only calls its
-// steps and tells the screens through IPlayView.
+// steps and tells the screens what happened through IPlayView.
 
 #include <filesystem>
 #include <functional>
@@ -33,8 +33,12 @@ public:
 
 class CDayController {
 public:
-    enum State { kOpening = 0, kDay = 1, kFinishing = 2, kOver = 4 };
-    enum SubState { kNews = 0, kOrders = 1, kClosing = 2, kPriceMove = 3 };
+    // The value 3 is never a state.
+    enum class State : int { kOpening = 0, kDay = 1, kFinishing = 2, kOver = 4 };
+    using enum State;
+    // The steps of a day; meaningful in state kDay.
+    enum class SubState : int { kNews = 0, kOrders = 1, kClosing = 2, kPriceMove = 3 };
+    using enum SubState;
 
     explicit CDayController(IPlayView* view = nullptr);
 
@@ -45,10 +49,11 @@ public:
     // The date stamped on a finished play; the local date unless a test sets it.
     std::function<std::string()> dateText;
 
-    // Creates fresh play objects and resets the panels (state 0, 3000 ms).
+    // Creates fresh, empty play objects (state 0, 3000 ms). The screens hear of a play once it is
+    // loaded or restored (PlayEvent::PlayReset).
     void StartPlay();
-    // A new play of the scenario file: StartPlay, load, assign the columns, show the screen. A file
-    // that is refused leaves no play and is reported in the result.
+    // A new play of the scenario file: StartPlay, load, then PlayReset. A file that is refused leaves
+    // no play and is reported in the result.
     ScenarioLoadResult NewPlay(const std::filesystem::path& scenarioFile);
     // Continues the stored play of the scenario: as a new play, then the record is taken out of the
     // store, the store is saved, and the market, portfolio, day and history are restored. Not ok: no
@@ -66,15 +71,17 @@ public:
 
     // One 100 ms step; true when the window must be repainted.
     bool Tick();
-    // The execute button's action: checks and executes the day's orders. A refusal shows its notice
-    // and changes nothing; otherwise the day closes after 1000 ms.
-    OrderOutcome Execute();
+    // The execute action: checks and executes the day's orders. A refusal changes nothing (the
+    // caller tells the user why); otherwise the day closes after 1000 ms.
+    OrderOutcome Execute(const OrderColumns& orders);
 
-    int GetState() const { return state_; }
-    int GetSubState() const { return subState_; }
+    State GetState() const { return state_; }
+    SubState GetSubState() const { return subState_; }
     int Ticks() const { return ticks_; }
     int Countdown() const { return countdown_; }
     bool AcceptingOrders() const { return play_ && state_ == kDay && subState_ == kOrders; }
+    // The play may be left now: orders are accepted and the practice run does not hold the play.
+    bool CanLeave() const { return AcceptingOrders() && !held_; }
 
     CPlay* Play() { return play_ ? &*play_ : nullptr; }
     const CPlay* Play() const { return play_ ? &*play_ : nullptr; }
@@ -82,16 +89,17 @@ public:
     const TextTable& Resources() const { return resources_; }
 
 private:
-    void SetState(int state, int subState, int countdown, int ticks);
+    void SetState(State state, SubState subState, int countdown, int ticks);
     IPlayView& View();
     ScenarioLoadResult Load(const std::filesystem::path& scenarioFile);
-    void ShowLoadedPlay();
-    bool TickDay(IPlayView& view, bool due);
+    // A day step whose countdown has run out; true when it changed what is shown.
+    bool TickDay(IPlayView& view);
 
     IPlayView* view_;
     IPracticeGate* gate_ = nullptr;
-    int state_ = kOpening;
-    int subState_ = kNews;
+    State state_ = kOpening;
+    SubState subState_ = kNews;
+    bool held_ = false;
     int ticks_ = 0;
     int countdown_ = 0;
     bool resultShown_ = false;

@@ -5,7 +5,7 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
+#include <vector>
 
 #include "scenario/Scenario.h"
 #include "sim/Market.h"
@@ -14,10 +14,13 @@
 
 namespace valmore {
 
+// A column's decision. Buy, pass and sell carry the action codes of the trade history.
+enum class OrderChoice : int { None = -1, Buy = kActionBuy, Pass = kActionPass, Sell = kActionSell };
+
 // The state of one order column of the order panel.
 struct OrderColumn {
     int product = -1;  // -1: the column has no product
-    int choice = -1;   // -1 none, 0 buy, 1 pass, 2 sell
+    OrderChoice choice = OrderChoice::None;
     std::int32_t quantity = 0;
 
     bool operator==(const OrderColumn&) const = default;
@@ -31,20 +34,27 @@ enum class OrderRefusal {
     NoDay,           // the play has no day left to trade on (no message; the controller never asks)
 };
 
+// One order as it was executed: the screens write the trade log from these.
+struct ExecutedTrade {
+    int product = 0;
+    OrderChoice choice = OrderChoice::Buy;  // Buy or Sell
+    std::int32_t quantity = 0;
+    std::int32_t price = 0;  // the product's price after execution, at which it was traded
+
+    bool operator==(const ExecutedTrade&) const = default;
+};
+
 struct OrderOutcome {
     OrderRefusal refusal = OrderRefusal::None;
-    std::string message;   // Shift_JIS text for the OK box when refused
-    std::string tradeLog;  // markup text, one line per executed order; empty when nothing was executed
-    int executedOrders = 0;
+    std::vector<ExecutedTrade> trades;  // in execution order; empty when refused or when every column passed
 
     bool Accepted() const { return refusal == OrderRefusal::None; }
 };
 
 // Checks the short-sale limit and the cash rule for all columns, then executes every BUY and SELL
-// at the current prices and writes the trade log for an information panel text area `textWidth`
-// pixels wide. A refused day changes nothing at all.
+// at the current prices. A refused day changes nothing at all.
 OrderOutcome ExecuteOrders(const OrderColumns& columns, const CMarket& market, CPosition& position,
-                           const CScenario& scenario, CTradeHistory& history, int textWidth);
+                           const CScenario& scenario, CTradeHistory& history);
 
 // The quantity spin box of a column.
 struct QuantityLimits {
@@ -66,6 +76,6 @@ std::int32_t TradingUnit(const CMarket& market, int product);
 std::int32_t SellQuantityMax(const CMarket& market, const CPosition& position, int product);
 // The spin box when a toggle of the column becomes pressed: BUY and SELL enable it starting at one
 // unit; PASS (and anything else) disables it.
-QuantityLimits LimitsForChoice(int choice, const CMarket& market, const CPosition& position, int product);
+QuantityLimits LimitsForChoice(OrderChoice choice, const CMarket& market, const CPosition& position, int product);
 
 }  // namespace valmore

@@ -17,13 +17,13 @@ void CPlay::Begin(CScenario scenario, PrdInfoTable prdInfo) {
     figures_.reset();
 }
 
-OrderOutcome CPlay::ExecuteDay(const OrderColumns& columns, int textWidth) {
+OrderOutcome CPlay::ExecuteDay(const OrderColumns& columns) {
     if (IsOver()) {
         OrderOutcome outcome;
         outcome.refusal = OrderRefusal::NoDay;
         return outcome;
     }
-    return ExecuteOrders(columns, market_, position_, scenario_, history_, textWidth);
+    return ExecuteOrders(columns, market_, position_, scenario_, history_);
 }
 
 void CPlay::CloseDay() {

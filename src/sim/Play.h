@@ -29,7 +29,7 @@ public:
 
     // The execute action: checks and executes the day's orders (see ExecuteOrders). On success the
     // controller moves on to closing the day.
-    OrderOutcome ExecuteDay(const OrderColumns& columns, int textWidth);
+    OrderOutcome ExecuteDay(const OrderColumns& columns);
     // Closes the day being played: the event's prices and rates, its dividends, one day of interest,
     // then its company-information numbers.
     void CloseDay();

@@ -146,10 +146,8 @@ TEST(PracticeScenario, TheOrdersOfTheGuidedRunGiveTheQuotedFigures) {
 
     CPlay play;
     play.Begin(scenario, info);
-    auto day = [&](OrderColumn c0, OrderColumn c1) {
-        return play.ExecuteDay(OrderColumns{c0, c1, OrderColumn{}}, 600);
-    };
-    const int buy = 0, pass = 1, sell = 2;
+    auto day = [&](OrderColumn c0, OrderColumn c1) { return play.ExecuteDay(OrderColumns{c0, c1, OrderColumn{}}); };
+    const OrderChoice buy = OrderChoice::Buy, pass = OrderChoice::Pass, sell = OrderChoice::Sell;
 
     // Day 1: 星電子 6,000 shares at 1,000 yen; 手貫建設 passed.
     ASSERT_TRUE(day({0, pass, 0}, {1, buy, 6000}).Accepted());

@@ -2,36 +2,20 @@
 
 #include "platform/Canvas.h"
 #include "playscreen/AnimatedButton.h"
-#include "sim/DayController.h"
 #include "ui/FakeViewHost.h"
 #include "ui/Skin.h"
 
 namespace valmore {
 namespace {
 
-CScenario OneDay() {
-    CScenario scenario;
-    scenario.header.ID = "button";
-    scenario.header.ProductCount = 1;
-    scenario.header.FundAmount = 1000000;
-    scenario.products[0].Name = "P0";
-    scenario.products[0].Price = 1000;
-    ScenarioEvent day;
-    day.Price = {1000, 0, 0};
-    scenario.events.push_back(day);
-    return scenario;
-}
-
 class ExecuteButton : public ::testing::TestWithParam<int> {
 protected:
     explicit ExecuteButton(std::filesystem::path dataDir = VALMORE_RUN_DIR)
         : host(GetParam()),
-          button(host, controller, dataDir),
+          button(host, dataDir),
           target(CBitmap::Create(host.CanvasSize().width, host.CanvasSize().height, Rgb{255, 255, 255})),
           canvas(target) {
         button.PlaceAt(GetParam() == kModeSxga ? 1205 : 963, GetParam() == kModeSxga ? 515 : 412);
-        controller.StartPlay();
-        controller.Play()->Begin(OneDay(), PrdInfoTable{});
     }
     // Whether the button's rectangle shows exactly this picture.
     bool Shows(const CBitmap& picture) const {
@@ -46,7 +30,6 @@ protected:
     bool ShowsFrame(int number) const { return Shows(button.Frame(number % CAnimatedButton::kFrameCount)); }
 
     test::FakeViewHost host;
-    CDayController controller;
     CAnimatedButton button;
     CBitmap target;
     CCanvas canvas;
@@ -58,43 +41,34 @@ TEST_P(ExecuteButton, LoadsAllTwentyTwoFramesOfTheModesSkin) {
     EXPECT_EQ(button.GetRect().Width(), host.Skin().Width(28));
 }
 
-TEST_P(ExecuteButton, WhileEnabledItShowsOneFrameFurtherOnEveryTick) {
+TEST_P(ExecuteButton, WhileEnabledEveryPaintShowsTheNextFrame) {
+    // The screen repaints the button at every tick, also while the practice run holds the play, so
+    // the animation never depends on the play moving on.
     button.enabled = true;
-    button.Draw(canvas);
-    EXPECT_TRUE(ShowsFrame(0));
-    button.Draw(canvas);
-    EXPECT_EQ(button.FrameCounter(), 0) << "a repaint between two ticks keeps the frame";
-
-    for (int i = 1; i <= 30; ++i) {
-        controller.Tick();
+    for (int i = 0; i < 30; ++i) {
         button.Draw(canvas);
-        ASSERT_EQ(button.FrameCounter(), i);
-        ASSERT_TRUE(ShowsFrame(i)) << "tick " << i;
+        ASSERT_TRUE(ShowsFrame(i)) << "paint " << i;
+        ASSERT_EQ(button.FrameCounter(), i + 1);
     }
 }
 
 TEST_P(ExecuteButton, DisabledItShowsItsDisabledPictureAndTheAnimationWaits) {
     button.enabled = true;
-    for (int i = 0; i < 5; ++i) {
-        controller.Tick();
-        button.Draw(canvas);
-    }
+    for (int i = 0; i < 5; ++i) button.Draw(canvas);
     const int counter = button.FrameCounter();
-    ASSERT_EQ(counter, 4);
+    ASSERT_EQ(counter, 5);
 
     button.enabled = false;
     for (int i = 0; i < 7; ++i) {
-        controller.Tick();
         button.Draw(canvas);
         EXPECT_TRUE(Shows(host.Skin().Bitmap(27)));
     }
     EXPECT_EQ(button.FrameCounter(), counter);
 
     button.enabled = true;
-    controller.Tick();
     button.Draw(canvas);
-    EXPECT_EQ(button.FrameCounter(), counter + 1) << "it resumes where it stopped";
-    EXPECT_TRUE(ShowsFrame(counter + 1));
+    EXPECT_TRUE(ShowsFrame(counter)) << "it resumes where it stopped";
+    EXPECT_EQ(button.FrameCounter(), counter + 1);
 }
 
 class ExecuteButtonWithoutFrames : public ExecuteButton {
@@ -105,7 +79,6 @@ protected:
 TEST_P(ExecuteButtonWithoutFrames, MissingFramesFallBackToTheButtonPictures) {
     EXPECT_EQ(button.FramesLoaded(), 0);
     button.enabled = true;
-    controller.Tick();
     button.Draw(canvas);
     EXPECT_TRUE(Shows(host.Skin().Bitmap(28)));
     button.pressed = true;

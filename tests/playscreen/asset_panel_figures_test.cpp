@@ -61,7 +61,7 @@ TEST(AssetPanelFigures, APriceMoveHighlightsThePriceTheValuesAndTheTotalsTogethe
     t.Begin(RisingAlpha());
     t.TickUntilOrders();
     t.Click(t.screen.BuyButton(1));
-    ASSERT_TRUE(t.controller.Execute().Accepted());
+    ASSERT_TRUE(t.Execute().Accepted());
     for (int i = 0; i < 50 && t.controller.GetSubState() != CDayController::kPriceMove; ++i) t.controller.Tick();
     t.controller.Tick();  // the first update after the move
 

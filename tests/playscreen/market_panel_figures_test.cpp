@@ -83,7 +83,7 @@ TEST_P(MarketPanelFigures, TheDayLineNeedsADateAndStaysAfterTheLastDay) {
     EXPECT_LT(Darkest(Panel().DayLineRect()), 100);
 
     t.Click(t.screen.PassButton(1));
-    ASSERT_TRUE(t.controller.Execute().Accepted());
+    ASSERT_TRUE(t.Execute().Accepted());
     for (int i = 0; i < 100 && t.controller.GetState() == CDayController::kDay; ++i) t.controller.Tick();
     ASSERT_EQ(t.controller.GetState(), CDayController::kOver);
     PaintPanel();

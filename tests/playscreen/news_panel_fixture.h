@@ -63,19 +63,25 @@ public:
         controller.Play()->Begin(std::move(scenario), PrdInfoTable{});
     }
 
-    int State() const { return controller.GetState(); }
-    int Sub() const { return controller.GetSubState(); }
+    CDayController::State State() const { return controller.GetState(); }
+    CDayController::SubState Sub() const { return controller.GetSubState(); }
     int Current() const { return controller.Play()->CurrentEventListIndex(); }
 
     // Ticks until the controller reaches the state (at most a minute of play).
-    void TickUntil(int state, int sub) {
+    void TickUntil(CDayController::State state, CDayController::SubState sub) {
         for (int i = 0; i < 600 && !(State() == state && Sub() == sub); ++i) controller.Tick();
         ASSERT_EQ(State(), state);
         ASSERT_EQ(Sub(), sub);
     }
     // From the orders of one day to the orders of the next.
+    // Passes on the one product, as the execute button would.
+    OrderOutcome Execute() {
+        OrderColumns columns;
+        columns[0] = OrderColumn{0, OrderChoice::Pass, 0};
+        return controller.Execute(columns);
+    }
     void NextDay() {
-        ASSERT_TRUE(controller.Execute().Accepted());
+        ASSERT_TRUE(Execute().Accepted());
         TickUntil(CDayController::kDay, CDayController::kOrders);
     }
     void Paint() { news.Draw(canvas); }
@@ -108,19 +114,41 @@ public:
     // The line of the announcement and of the pulsing label.
     Rect LabelLine() const { return news.RowRect(0); }
 
-    // IPlayView: the news panel's part; everything else is not on this screen.
-    void ResetNews() override { news.ResetNews(); }
-    void UpdateNewsButtons() override { news.UpdateNewsButtons(); }
-    void MarkNewsDirty() override { news.dirty = true; }
-    void SetNewsSelectedEvent(int eventIndex) override { news.SetSelectedEvent(eventIndex); }
-    void ShowNewsList() override { news.ShowListView(); }
-    void RefreshAllPanels() override { news.dirty = true; }
-    OrderColumns CurrentOrders() const override {
-        OrderColumns columns;
-        columns[0] = OrderColumn{0, 1, 0};
-        return columns;
+    // IPlayView: the news panel's part of the simulation screen; nothing else is on this screen.
+    void OnPlayEvent(PlayEvent event) override {
+        switch (event) {
+            case PlayEvent::PlayReset:
+                news.ResetNews();
+                break;
+            case PlayEvent::DayOpened:
+                news.SetSelectedEvent(Current());
+                news.dirty = true;
+                news.ShowListView();
+                news.UpdateNewsButtons();
+                break;
+            case PlayEvent::LastDayPlayed:
+                news.SetSelectedEvent(Current());
+                news.UpdateNewsButtons();
+                break;
+            case PlayEvent::OrdersOpened:
+            case PlayEvent::PricesMoved:
+                news.dirty = true;
+                news.UpdateNewsButtons();
+                break;
+            case PlayEvent::OpeningEnded:
+            case PlayEvent::PlayFinished:
+                news.UpdateNewsButtons();
+                break;
+            default:
+                break;
+        }
     }
-    int TradeLogWidth() const override { return 500; }
+    bool OnTick() override {
+        if (controller.GetState() == CDayController::kDay && controller.GetSubState() == CDayController::kNews) {
+            news.dirty = true;
+        }
+        return true;
+    }
 
     FakeViewHost host;
     CDayController controller;

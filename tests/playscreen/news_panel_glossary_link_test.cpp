@@ -61,7 +61,7 @@ TEST_P(NewsGlossaryLink, PlainTextAndWordsMissingFromTheGlossaryDoNothing) {
 TEST_P(NewsGlossaryLink, LinksAreDeadWhileTheDetailIsHidden) {
     const std::optional<Point> word = LinkPoint(t.news, Sj("配当"));
     ASSERT_TRUE(word);
-    ASSERT_TRUE(t.controller.Execute().Accepted());
+    ASSERT_TRUE(t.Execute().Accepted());
     t.TickUntil(CDayController::kDay, CDayController::kPriceMove);
     t.news.OnMouseUp(0, word->x, word->y);
     EXPECT_TRUE(t.linked.empty());

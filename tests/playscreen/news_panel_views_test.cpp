@@ -45,12 +45,12 @@ TEST_P(NewsPanelInBothModes, AnnouncesTheStartAndTheEndOfThePlayWithTheButtonsOf
     EXPECT_FALSE(t.next.enabled || t.list.enabled || t.prev.enabled);
 
     t.TickUntil(CDayController::kDay, CDayController::kOrders);
-    ASSERT_TRUE(t.controller.Execute().Accepted());
-    t.TickUntil(CDayController::kOver, 0);
+    ASSERT_TRUE(t.Execute().Accepted());
+    t.TickUntil(CDayController::kOver, CDayController::kNews);
     t.Repaint();
     EXPECT_EQ(t.InkIn(t.news.ListRect()), 0) << "between the last day and the scoring only the background shows";
 
-    t.TickUntil(CDayController::kFinishing, 0);
+    t.TickUntil(CDayController::kFinishing, CDayController::kNews);
     t.Paint();
     const int endWidth = AnnouncementWidth(t);
     EXPECT_GT(endWidth, 60);
@@ -201,7 +201,7 @@ TEST_P(NewsPanelInBothModes, TheDayCloseTurnsTheButtonsOffAndTheNextDayOpensOnTh
     t.TickUntil(CDayController::kDay, CDayController::kOrders);
     t.ClickRow(0);
     t.Press(t.next);
-    ASSERT_TRUE(t.controller.Execute().Accepted());
+    ASSERT_TRUE(t.Execute().Accepted());
     t.TickUntil(CDayController::kDay, CDayController::kPriceMove);
     EXPECT_FALSE(t.next.enabled || t.list.enabled || t.prev.enabled);
     EXPECT_EQ(t.news.DetailPage(), 0);

@@ -40,10 +40,11 @@ TEST_P(OrderPanelColumns, OneProductUsesTheMiddleColumnTwoTheLeftAndMiddleAndOnl
         t.Click(t.screen.PassButton(c));
     }
     EXPECT_TRUE(t.screen.ExecuteButton().enabled) << "passing everywhere is a decision";
-    const OrderColumns orders = t.screen.CurrentOrders();
+    const OrderColumns orders = t.screen.OrderPanel().CurrentOrders();
     for (int c = 0; c < 3; ++c) {
         EXPECT_EQ(orders[static_cast<std::size_t>(c)].product, columns[static_cast<std::size_t>(c)]);
-        EXPECT_EQ(orders[static_cast<std::size_t>(c)].choice, columns[static_cast<std::size_t>(c)] >= 0 ? 1 : -1);
+        EXPECT_EQ(orders[static_cast<std::size_t>(c)].choice,
+                  columns[static_cast<std::size_t>(c)] >= 0 ? OrderChoice::Pass : OrderChoice::None);
     }
 }
 
@@ -54,7 +55,7 @@ TEST(OrderPanelDecisions, BuyPassAndSellExcludeEachOtherAndSetTheQuantityLimits)
     CSpinBox& box = t.screen.QuantityBox(1);
 
     t.Click(t.screen.BuyButton(1));
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), 0);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), OrderChoice::Buy);
     EXPECT_TRUE(box.Enabled());
     EXPECT_EQ(box.Min(), 100);
     EXPECT_EQ(box.Value(), 100);
@@ -70,13 +71,13 @@ TEST(OrderPanelDecisions, BuyPassAndSellExcludeEachOtherAndSetTheQuantityLimits)
 
     t.Click(t.screen.PassButton(1));
     EXPECT_FALSE(t.screen.SellButton(1).pressed);
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), 1);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), OrderChoice::Pass);
     EXPECT_FALSE(box.Enabled());
     EXPECT_TRUE(t.screen.ExecuteButton().enabled);
 
     // Clicking the pressed button again takes the decision back.
     t.Click(t.screen.PassButton(1));
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), -1);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), OrderChoice::None);
     EXPECT_FALSE(t.screen.ExecuteButton().enabled);
 }
 
@@ -90,11 +91,11 @@ TEST(OrderPanelDecisions, TheSellMaximumIsTheHoldingPlusTenUnitsLongOrShort) {
     t.ClickAt(t.screen.QuantityBox(0).UpRect());
     t.Click(t.screen.SellButton(1));
     t.ClickAt(t.screen.QuantityBox(1).UpRect());
-    EXPECT_EQ(t.screen.CurrentOrders()[0].quantity, 3000);
-    EXPECT_EQ(t.screen.CurrentOrders()[1].quantity, 2000);
+    EXPECT_EQ(t.screen.OrderPanel().CurrentOrders()[0].quantity, 3000);
+    EXPECT_EQ(t.screen.OrderPanel().CurrentOrders()[1].quantity, 2000);
     t.ExecuteAndNextDay();
 
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(0), -1) << "a new day starts without decisions";
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(0), OrderChoice::None) << "a new day starts without decisions";
     t.Click(t.screen.SellButton(0));
     t.Click(t.screen.SellButton(1));
     EXPECT_EQ(t.screen.QuantityBox(0).Max(), 13000);
@@ -107,7 +108,7 @@ TEST(OrderPanelDecisions, ExecutedDecisionsStayVisibleButLockedUntilTheNextDay) 
     t.TickUntilOrders();
     t.Click(t.screen.BuyButton(0));
     t.Click(t.screen.PassButton(1));
-    ASSERT_TRUE(t.controller.Execute().Accepted());
+    ASSERT_TRUE(t.Execute().Accepted());
 
     EXPECT_EQ(t.controller.GetSubState(), CDayController::kClosing);
     EXPECT_FALSE(t.screen.ExecuteButton().enabled);
@@ -125,7 +126,7 @@ TEST(OrderPanelDecisions, ExecutedDecisionsStayVisibleButLockedUntilTheNextDay) 
         if (t.controller.AcceptingOrders()) {
             t.Click(t.screen.PassButton(0));
             t.Click(t.screen.PassButton(1));
-            ASSERT_TRUE(t.controller.Execute().Accepted());
+            ASSERT_TRUE(t.Execute().Accepted());
         }
         t.controller.Tick();
     }

@@ -11,6 +11,7 @@
 
 #include "platform/Sjis.h"
 #include "playscreen/AnimatedButton.h"
+#include "playscreen/OrderPanel.h"
 #include "playscreen/SimulationScreen.h"
 #include "sim/DayController.h"
 #include "sim/SnapshotStore.h"
@@ -95,9 +96,12 @@ public:
         for (int i = 0; i < 500 && !controller.AcceptingOrders(); ++i) controller.Tick();
         ASSERT_TRUE(controller.AcceptingOrders());
     }
+    // The day's orders as the order panel holds them, executed as the execute button does (without
+    // the notice of a refusal).
+    OrderOutcome Execute() { return controller.Execute(screen.OrderPanel().CurrentOrders()); }
     // Executes the orders as they stand (which must be accepted) and ticks on to the next day's orders.
     void ExecuteAndNextDay() {
-        ASSERT_TRUE(controller.Execute().Accepted());
+        ASSERT_TRUE(Execute().Accepted());
         TickUntilOrders();
     }
 

@@ -12,7 +12,7 @@ TEST(SimulationScreenKeys, KeysChooseMoveTheQuantityAndExecuteOnlyWhileOrdersAre
     ScreenTest t;
     t.Begin(1);
     EXPECT_FALSE(t.screen.OnKeyDown('W')) << "no orders during the opening";
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), -1);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), OrderChoice::None);
     t.TickUntilOrders();
 
     EXPECT_FALSE(t.screen.OnKeyDown('Q')) << "the left column has no product";
@@ -20,17 +20,17 @@ TEST(SimulationScreenKeys, KeysChooseMoveTheQuantityAndExecuteOnlyWhileOrdersAre
     EXPECT_FALSE(t.screen.OnKeyDown(kKeyUp)) << "no quantity can move yet";
 
     EXPECT_TRUE(t.screen.OnKeyDown('W'));
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), 0);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), OrderChoice::Buy);
     EXPECT_TRUE(t.screen.OnKeyDown(kKeyUp));
     EXPECT_TRUE(t.screen.OnKeyDown(kKeyUp));
     EXPECT_TRUE(t.screen.OnKeyDown(kKeyDown));
     EXPECT_EQ(t.screen.QuantityBox(1).Value(), 2000);
     EXPECT_TRUE(t.screen.OnKeyDown('W'));
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), 0) << "a key never takes a decision back";
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), OrderChoice::Buy) << "a key never takes a decision back";
     EXPECT_EQ(t.screen.QuantityBox(1).Value(), 2000);
 
     EXPECT_TRUE(t.screen.OnKeyDown('X'));
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), 2);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), OrderChoice::Sell);
     EXPECT_FALSE(t.screen.BuyButton(1).pressed);
     EXPECT_EQ(t.screen.QuantityBox(1).Value(), 1000);
     EXPECT_EQ(t.screen.QuantityBox(1).Max(), 10000);
@@ -48,15 +48,15 @@ TEST(SimulationScreenKeys, EachKeyColumnBelongsToItsOrderColumnAndThePracticeRun
     t.TickUntilOrders();
     t.screen.acceptKeys = [] { return false; };
     EXPECT_FALSE(t.screen.OnKeyDown('Q'));
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(0), -1);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(0), OrderChoice::None);
     t.screen.acceptKeys = nullptr;
 
     EXPECT_TRUE(t.screen.OnKeyDown('Q'));
     EXPECT_TRUE(t.screen.OnKeyDown('S'));
     EXPECT_TRUE(t.screen.OnKeyDown('C'));
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(0), 0);
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), 1);
-    EXPECT_EQ(t.screen.OrderPanel().GetChoice(2), 2);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(0), OrderChoice::Buy);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(1), OrderChoice::Pass);
+    EXPECT_EQ(t.screen.OrderPanel().GetChoice(2), OrderChoice::Sell);
     EXPECT_TRUE(t.screen.ExecuteButton().enabled);
     // The arrows follow the column chosen last.
     EXPECT_TRUE(t.screen.OnKeyDown(kKeyUp));

@@ -29,7 +29,7 @@ protected:
 TEST_F(LeavingAPlay, QuitIsOnlyOfferedWhileOrdersAreOpenAndANoKeepsThePlayGoing) {
     t.Click(t.screen.PassButton(0));
     t.Click(t.screen.PassButton(1));
-    ASSERT_TRUE(t.controller.Execute().Accepted());
+    ASSERT_TRUE(t.Execute().Accepted());
     t.controller.Tick();
     EXPECT_FALSE(t.screen.QuitButton().enabled);
     t.Click(t.screen.QuitButton());
@@ -42,6 +42,28 @@ TEST_F(LeavingAPlay, QuitIsOnlyOfferedWhileOrdersAreOpenAndANoKeepsThePlayGoing)
     EXPECT_EQ(t.popupModes, kQuestion);
     EXPECT_EQ(t.host.CurrentScreen(), 0);
     EXPECT_TRUE(t.controller.AcceptingOrders());
+}
+
+TEST(LeavingAPlayPaced, QuitIsDisabledDuringEveryPauseAndEnabledWhileOrdersAreAccepted) {
+    ScreenTest t;
+    t.Begin(1, 2);
+    for (int day = 0; day < 2; ++day) {
+        SCOPED_TRACE("day " + std::to_string(day));
+        while (!t.controller.AcceptingOrders()) {
+            t.controller.Tick();
+            EXPECT_EQ(t.screen.QuitButton().enabled, t.controller.AcceptingOrders());
+        }
+        EXPECT_TRUE(t.screen.QuitButton().enabled) << "enabled on the very tick the orders open";
+        t.controller.Tick();
+        EXPECT_TRUE(t.screen.QuitButton().enabled) << "and on every tick while they stay open";
+        t.Click(t.screen.PassButton(1));
+        t.Click(t.screen.ExecuteButton());
+        EXPECT_FALSE(t.screen.QuitButton().enabled) << "a day whose orders are booked cannot be left";
+    }
+    for (int n = 0; n < 100 && t.host.CurrentScreen() == 0; ++n) {
+        t.controller.Tick();
+        EXPECT_FALSE(t.screen.QuitButton().enabled);
+    }
 }
 
 TEST_F(LeavingAPlay, NotKeepingThePlayReturnsToTheMenuWithoutWritingTheSnapshotFile) {

@@ -25,29 +25,29 @@
 
 namespace valmore::test {
 
-// The screens as the day controller sees them: only the result screen and the orders matter here.
+// The screens as the day controller sees them: only the switches of screen matter here. The
+// result screen lays itself out when it becomes current, as the main view activates it.
 class ResultScreenView : public CNullPlayView {
 public:
     ResultScreenView(FakeViewHost& host, CResultScreen*& screen) : host_(host), screen_(screen) {}
 
-    OrderColumns CurrentOrders() const override { return orders; }
-    int TradeLogWidth() const override { return 600; }
-    void ShowNotice(const std::string& sjis) override { notices.push_back(sjis); }
-    void ShowSimulationScreen() override { host_.SwitchScreen(0); }
-    void PrepareResultScreen(int productCount) override {
-        ++prepared;
-        if (screen_) screen_->Prepare(productCount);
+    void OnPlayEvent(PlayEvent event) override {
+        switch (event) {
+            case PlayEvent::PlayReset:
+                host_.SwitchScreen(0);
+                break;
+            case PlayEvent::ResultDue:
+                host_.SwitchScreen(3);
+                if (screen_) screen_->Activate();
+                host_.InvalidateAll();
+                break;
+            case PlayEvent::PlayAbandoned:
+                host_.SwitchScreen(1);
+                break;
+            default:
+                break;
+        }
     }
-    void ShowResultScreen() override {
-        host_.SwitchScreen(3);
-        if (screen_) screen_->Activate();
-        host_.InvalidateAll();
-    }
-    void ShowMainMenu() override { host_.SwitchScreen(1); }
-
-    OrderColumns orders{};
-    std::vector<std::string> notices;
-    int prepared = 0;
 
 private:
     FakeViewHost& host_;
@@ -59,11 +59,11 @@ inline OrderColumns ParseDayOrders(const std::string& line) {
     OrderColumns columns{};
     std::istringstream tokens(line);
     std::string token;
-    for (int p = 0; p < kMaxProducts; ++p) columns[static_cast<std::size_t>(p)] = {p, 1, 0};
+    for (int p = 0; p < kMaxProducts; ++p) columns[static_cast<std::size_t>(p)] = {p, OrderChoice::Pass, 0};
     for (int p = 0; p < kMaxProducts && tokens >> token; ++p) {
         OrderColumn& column = columns[static_cast<std::size_t>(p)];
-        if (token[0] == 'B') column.choice = 0;
-        if (token[0] == 'S') column.choice = 2;
+        if (token[0] == 'B') column.choice = OrderChoice::Buy;
+        if (token[0] == 'S') column.choice = OrderChoice::Sell;
         if (token.size() > 1) column.quantity = std::stoi(token.substr(1));
     }
     return columns;
@@ -159,9 +159,9 @@ public:
             if (host.CurrentScreen() == 3) return true;
             if (controller.AcceptingOrders()) {
                 const int day = controller.Play()->CurrentEventListIndex();
-                view.orders =
+                const OrderColumns orders =
                     day < static_cast<int>(days.size()) ? days[static_cast<std::size_t>(day)] : ParseDayOrders("");
-                OrderOutcome outcome = controller.Execute();
+                OrderOutcome outcome = controller.Execute(orders);
                 EXPECT_TRUE(outcome.Accepted()) << "day " << day << " was refused";
                 if (!outcome.Accepted()) return false;
             }

@@ -16,7 +16,7 @@ protected:
     ChartLayout() : rig(GetParam()), layout(ResultLayoutFor(GetParam())) {}
 
     Rect Plot(int product, int count) {
-        rig.screen.Prepare(count);
+        rig.screen.ChartPanel().LayOut(count);
         return rig.screen.ChartPanel().Chart(product).PlotRect();
     }
     int AreaCentre() const {
@@ -70,10 +70,18 @@ bool IsLineColour(Rgb c) {
     return c == Rgb{255, 128, 128};
 }
 
-TEST_P(ChartLayout, APlayOfMoreThanThirtyDaysStaysInsideEachChartFrame) {
+TEST_P(ChartLayout, APlayOfMoreThanThirtyDaysIsPlottedWholeInsideEachChartFrame) {
     ASSERT_TRUE(rig.Play(test::ShippedScenario("e07_sector_rotation"), {}));
-    ASSERT_GT(rig.Play().Scenario().EventCount(), 30);
+    const int days = rig.Play().Scenario().EventCount();
+    ASSERT_GT(days, 30);
     const CBitmap& picture = rig.Paint();
+    rig.SaveScreenshot(std::string("result_long_play_") + (GetParam() == kModeSxga ? "sxga" : "xga"));
+    for (int k = 0; k < 3; ++k) {
+        const CPriceChart& chart = rig.screen.ChartPanel().Chart(k);
+        EXPECT_EQ(chart.DaysShown(), days);
+        EXPECT_EQ(chart.FirstDayDrawn(), 0) << "from the first day";
+        EXPECT_EQ(chart.DayX(days - 1), chart.PlotRect().right) << "to the last day at the right edge";
+    }
 
     // The pen is two pixels wide, so the line may touch a frame by one pixel.
     std::vector<Rect> frames;

@@ -62,7 +62,7 @@ TEST_P(ResultFigures, TheTableShowsTheFinalFiguresOfThePlayAndOfTheToolForTheSam
     ASSERT_TRUE(rig.Play(test::ShippedScenario(c.scenario), test::ReadOrdersFile(test::ShippedOrders(c.scenario))));
     ASSERT_TRUE(rig.finished);
     const FinalFigures& f = *rig.finished;
-    EXPECT_EQ(rig.view.prepared, 1);
+    EXPECT_EQ(rig.screen.ChartPanel().ChartCount(), c.products) << "laid out for the play it shows";
     EXPECT_EQ(f.ProductCount, c.products);
 
     const std::optional<PositionResultTable> table = rig.screen.PositionPanel().CurrentTable();

@@ -194,7 +194,7 @@ public:
                                                                   : screen.PassButton(c);
             ASSERT_TRUE(decision.enabled) << "column " << c;
             Click(decision);
-            ASSERT_EQ(panel.GetChoice(c), order.choice) << "column " << c;
+            ASSERT_EQ(panel.GetChoice(c), static_cast<OrderChoice>(order.choice)) << "column " << c;
             if (order.choice != kActionPass) SetQuantity(screen.QuantityBox(c), order.quantity);
         }
         ASSERT_TRUE(screen.ExecuteButton().enabled);

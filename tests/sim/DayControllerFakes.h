@@ -15,64 +15,24 @@ namespace valmore::test {
 
 class CRecordingPlayView : public IPlayView {
 public:
-    std::vector<std::string> calls;
-    bool quitEnabled = false;
-    bool executeEnabled = false;
-    bool marketChanged = false;
-    bool assetsChanged = false;
-    OrderColumns orders{};
-    std::vector<std::string> notices;
-    std::vector<std::string> tradeLogs;
+    std::vector<PlayEvent> events;
+    std::vector<std::vector<ExecutedTrade>> executed;  // the trades of every accepted day
+    bool changed = false;                              // what OnTick answers
+    int ticks = 0;
 
-    int Count(const std::string& call) const {
+    int Count(PlayEvent event) const {
         int n = 0;
-        for (const std::string& c : calls) n += c == call ? 1 : 0;
+        for (PlayEvent e : events) n += e == event ? 1 : 0;
         return n;
     }
-    bool Saw(const std::string& call) const { return Count(call) > 0; }
+    bool Saw(PlayEvent event) const { return Count(event) > 0; }
 
-    void ResetNews() override { calls.push_back("ResetNews"); }
-    void ResetInfo() override { calls.push_back("ResetInfo"); }
-    void RefreshOrderButtons() override { calls.push_back("RefreshOrderButtons"); }
-    void ClearAssetValues() override { calls.push_back("ClearAssetValues"); }
-    void ResetChart() override { calls.push_back("ResetChart"); }
-    void AssignColumns() override { calls.push_back("AssignColumns"); }
-    void FillProductSelector() override { calls.push_back("FillProductSelector"); }
-    void ClearInfo() override { calls.push_back("ClearInfo"); }
-    bool UpdateMarketValues() override { return marketChanged; }
-    bool UpdateAssetValues() override { return assetsChanged; }
-    void StartDay() override { calls.push_back("StartDay"); }
-    void UpdateNewsButtons() override { calls.push_back("UpdateNewsButtons"); }
-    void MarkNewsDirty() override {}
-    void SetNewsSelectedEvent(int eventIndex) override {
-        calls.push_back("SetNewsSelectedEvent(" + std::to_string(eventIndex) + ")");
+    void OnPlayEvent(PlayEvent event) override { events.push_back(event); }
+    void OnOrdersExecuted(const std::vector<ExecutedTrade>& trades) override { executed.push_back(trades); }
+    bool OnTick() override {
+        ++ticks;
+        return changed;
     }
-    void ShowNewsList() override { calls.push_back("ShowNewsList"); }
-    void SetChartDays(int days) override { calls.push_back("SetChartDays(" + std::to_string(days) + ")"); }
-    void RefreshAllPanels() override {}
-    void SetQuitEnabled(bool enabled) override { quitEnabled = enabled; }
-    bool ExecuteButtonEnabled() const override { return executeEnabled; }
-    void DisableExecuteButton() override {
-        executeEnabled = false;
-        calls.push_back("DisableExecuteButton");
-    }
-    void InvalidateExecuteButton() override { calls.push_back("InvalidateExecuteButton"); }
-    OrderColumns CurrentOrders() const override { return orders; }
-    int TradeLogWidth() const override { return 400; }
-    void ShowTradeLog(const std::string& markup) override {
-        tradeLogs.push_back(markup);
-        calls.push_back("ShowTradeLog");
-    }
-    void ShowNotice(const std::string& sjis) override {
-        notices.push_back(sjis);
-        calls.push_back("ShowNotice");
-    }
-    void ShowSimulationScreen() override { calls.push_back("ShowSimulationScreen"); }
-    void PrepareResultScreen(int productCount) override {
-        calls.push_back("PrepareResultScreen(" + std::to_string(productCount) + ")");
-    }
-    void ShowResultScreen() override { calls.push_back("ShowResultScreen"); }
-    void ShowMainMenu() override { calls.push_back("ShowMainMenu"); }
 };
 
 class CFakePracticeGate : public IPracticeGate {

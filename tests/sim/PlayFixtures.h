@@ -88,7 +88,7 @@ inline OrderColumns DecisionsFor(int day, const CMarket& market) {
     for (int i = 0; i < market.ProductCount; ++i) {
         auto& column = columns[static_cast<std::size_t>(i)];
         column.product = i;
-        column.choice = (day * 2 + i) % 3;
+        column.choice = static_cast<OrderChoice>((day * 2 + i) % 3);
         column.quantity = market.Products[static_cast<std::size_t>(i)].unitQty * (1 + (day + 2 * i) % 3);
     }
     return columns;

@@ -20,6 +20,7 @@ struct Pacing {
     TempDir dir;
     CRecordingPlayView view;
     CDayController controller{&view};
+    OrderColumns orders{};
 
     explicit Pacing(const CScenario& scenario) {
         ScenarioLoadResult loaded = controller.NewPlay(dir.Write("play.scn", ScenarioFileText(scenario)));
@@ -29,15 +30,14 @@ struct Pacing {
     // Passes on every product and presses the execute button.
     void ExecutePass() {
         for (int i = 0; i < controller.Play()->Market().ProductCount; ++i)
-            view.orders[static_cast<std::size_t>(i)] = OrderColumn{i, 1, 0};
-        view.executeEnabled = true;
-        ASSERT_TRUE(controller.Execute().Accepted());
+            orders[static_cast<std::size_t>(i)] = OrderColumn{i, OrderChoice::Pass, 0};
+        ASSERT_TRUE(controller.Execute(orders).Accepted());
     }
 
     // Ticks until the state (and sub-state, in state 1) changes; returns the ticks taken.
     int TicksUntilChange(int limit = 1000) {
-        const int state = controller.GetState();
-        const int sub = controller.GetSubState();
+        const auto state = controller.GetState();
+        const auto sub = controller.GetSubState();
         for (int n = 1; n <= limit; ++n) {
             controller.Tick();
             if (controller.GetState() != state || controller.GetSubState() != sub) return n;
@@ -54,10 +54,11 @@ TEST(DayControllerPacing, TheFirstDayShowsThreeSecondsOfOpeningAndThreeOfNewsBef
     EXPECT_EQ(p.controller.GetState(), CDayController::kDay);
     EXPECT_EQ(p.controller.GetSubState(), CDayController::kNews);
     EXPECT_EQ(p.controller.Ticks(), 0) << "the news pulse counts from the start of the news";
-    EXPECT_EQ(p.view.Count("StartDay"), 1);
+    EXPECT_EQ(p.view.events, (std::vector<PlayEvent>{PlayEvent::PlayReset, PlayEvent::OpeningEnded}));
+    EXPECT_EQ(p.view.ticks, 30) << "the screens moved on at every tick";
     EXPECT_EQ(p.TicksUntilChange(), 30);
     EXPECT_TRUE(p.controller.AcceptingOrders());
-    EXPECT_TRUE(p.view.Saw("SetChartDays(0)"));
+    EXPECT_EQ(p.view.events.back(), PlayEvent::OrdersOpened);
 }
 
 TEST(DayControllerPacing, LaterDaysShowOneSecondAfterExecuteThenTheMoveThenTheNews) {
@@ -65,16 +66,18 @@ TEST(DayControllerPacing, LaterDaysShowOneSecondAfterExecuteThenTheMoveThenTheNe
     ASSERT_EQ(TicksUntilOrders(p.controller), 60);
     p.ExecutePass();
     EXPECT_EQ(p.controller.GetSubState(), CDayController::kClosing);
+    ASSERT_EQ(p.view.executed.size(), 1u);
+    EXPECT_TRUE(p.view.executed[0].empty()) << "passing executes nothing";
     EXPECT_EQ(p.TicksUntilChange(), 10);
     EXPECT_EQ(p.controller.GetSubState(), CDayController::kPriceMove);
+    EXPECT_EQ(p.view.events.back(), PlayEvent::PricesMoved);
     EXPECT_EQ(p.TicksUntilChange(), 15);
     EXPECT_EQ(p.controller.GetSubState(), CDayController::kNews);
     EXPECT_EQ(p.controller.Play()->CurrentEventListIndex(), 1);
-    EXPECT_TRUE(p.view.Saw("ShowNewsList"));
-    EXPECT_TRUE(p.view.Saw("SetNewsSelectedEvent(1)"));
+    EXPECT_EQ(p.view.events.back(), PlayEvent::DayOpened);
     EXPECT_EQ(p.TicksUntilChange(), 15);
     EXPECT_TRUE(p.controller.AcceptingOrders());
-    EXPECT_TRUE(p.view.Saw("SetChartDays(1)"));
+    EXPECT_EQ(p.view.Count(PlayEvent::OrdersOpened), 2);
 }
 
 TEST(DayControllerPacing, QuitIsDisabledDuringEveryPauseAndEnabledWhileOrdersAreAccepted) {
@@ -83,18 +86,19 @@ TEST(DayControllerPacing, QuitIsDisabledDuringEveryPauseAndEnabledWhileOrdersAre
         SCOPED_TRACE("day " + std::to_string(day));
         while (!p.controller.AcceptingOrders()) {
             p.controller.Tick();
-            EXPECT_EQ(p.view.quitEnabled, p.controller.AcceptingOrders())
-                << "state " << p.controller.GetState() << "/" << p.controller.GetSubState();
+            EXPECT_EQ(p.controller.CanLeave(), p.controller.AcceptingOrders())
+                << "state " << static_cast<int>(p.controller.GetState()) << "/"
+                << static_cast<int>(p.controller.GetSubState());
         }
-        EXPECT_TRUE(p.view.quitEnabled) << "enabled on the very tick the orders open";
+        EXPECT_TRUE(p.controller.CanLeave()) << "on the very tick the orders open";
         p.controller.Tick();
-        EXPECT_TRUE(p.view.quitEnabled) << "and on every tick while they stay open";
+        EXPECT_TRUE(p.controller.CanLeave()) << "and on every tick while they stay open";
         p.ExecutePass();
-        EXPECT_FALSE(p.view.quitEnabled) << "a day whose orders are booked cannot be left";
+        EXPECT_FALSE(p.controller.CanLeave()) << "a day whose orders are booked cannot be left";
     }
     for (int n = 0; n < 100; ++n) {
         p.controller.Tick();
-        EXPECT_FALSE(p.view.quitEnabled);
+        EXPECT_FALSE(p.controller.CanLeave());
     }
     EXPECT_EQ(p.controller.GetState(), CDayController::kFinishing);
 }
@@ -112,8 +116,8 @@ TEST(DayControllerPacing, AOneEventPlayReversesAtTheMovedPriceScoresAndShowsTheR
     p.controller.dateText = [] { return std::string("2024/05/01"); };
 
     ASSERT_EQ(TicksUntilOrders(p.controller), 60);
-    p.view.orders[0] = OrderColumn{0, 0, 2000};
-    ASSERT_TRUE(p.controller.Execute().Accepted());
+    p.orders[0] = OrderColumn{0, OrderChoice::Buy, 2000};
+    ASSERT_TRUE(p.controller.Execute(p.orders).Accepted());
     EXPECT_EQ(p.TicksUntilChange(), 10);
     EXPECT_EQ(p.TicksUntilChange(), 15);
     ASSERT_EQ(p.controller.GetState(), CDayController::kOver);
@@ -124,7 +128,7 @@ TEST(DayControllerPacing, AOneEventPlayReversesAtTheMovedPriceScoresAndShowsTheR
     EXPECT_EQ(reversal.action, kActionSell);
     EXPECT_EQ(reversal.price, 1200) << "at the price after the last move";
     EXPECT_EQ(reversal.quantity, 2000);
-    EXPECT_TRUE(p.view.Saw("SetChartDays(1)"));
+    EXPECT_EQ(p.view.events.back(), PlayEvent::LastDayPlayed);
     EXPECT_EQ(finished, 0);
 
     EXPECT_EQ(p.TicksUntilChange(), 30);
@@ -132,15 +136,15 @@ TEST(DayControllerPacing, AOneEventPlayReversesAtTheMovedPriceScoresAndShowsTheR
     EXPECT_EQ(finished, 1);
     EXPECT_EQ(figures.Date, "2024/05/01");
     EXPECT_EQ(figures.Products[0].Realized, 200 * 2000);
-    EXPECT_TRUE(p.view.Saw("PrepareResultScreen(1)"));
-    EXPECT_FALSE(p.view.Saw("ShowResultScreen"));
+    EXPECT_EQ(p.view.events.back(), PlayEvent::PlayFinished);
+    EXPECT_FALSE(p.view.Saw(PlayEvent::ResultDue));
 
     for (int n = 0; n < 29; ++n) p.controller.Tick();
-    EXPECT_FALSE(p.view.Saw("ShowResultScreen"));
+    EXPECT_FALSE(p.view.Saw(PlayEvent::ResultDue));
     EXPECT_TRUE(p.controller.Tick());
-    EXPECT_EQ(p.view.Count("ShowResultScreen"), 1);
+    EXPECT_EQ(p.view.Count(PlayEvent::ResultDue), 1);
     for (int n = 0; n < 50; ++n) p.controller.Tick();
-    EXPECT_EQ(p.view.Count("ShowResultScreen"), 1) << "a stray tick does not switch screens again";
+    EXPECT_EQ(p.view.Count(PlayEvent::ResultDue), 1) << "a stray tick does not switch screens again";
     EXPECT_EQ(finished, 1) << "a play is scored once";
     ASSERT_NE(p.controller.Play(), nullptr) << "the result screen still reads the finished play";
     ASSERT_TRUE(p.controller.Play()->Figures().has_value());
@@ -160,16 +164,12 @@ TEST(DayControllerPacing, TheDayCountDoesNotAdvanceAfterTheLastEvent) {
     EXPECT_EQ(p.controller.Play()->CurrentEventListIndex(), 3);
 }
 
-TEST(DayControllerPacing, TheExecuteButtonAnimationAloneAsksForARepaintWhileOrdersWait) {
+TEST(DayControllerPacing, WhileOrdersWaitATickRepaintsExactlyWhenTheScreensSaySomethingChanged) {
     Pacing p(FlatScenario(1, 2));
     ASSERT_GT(TicksUntilOrders(p.controller), 0);
-    EXPECT_FALSE(p.controller.Tick()) << "nothing changed and the button is idle";
-    p.view.assetsChanged = true;
-    EXPECT_TRUE(p.controller.Tick()) << "a changed asset value is repainted";
-    p.view.assetsChanged = false;
-    p.view.executeEnabled = true;
-    EXPECT_TRUE(p.controller.Tick());
-    EXPECT_EQ(p.view.Count("InvalidateExecuteButton"), 1);
+    EXPECT_FALSE(p.controller.Tick()) << "nothing changed";
+    p.view.changed = true;
+    EXPECT_TRUE(p.controller.Tick()) << "a changed value or the execute button's animation";
 }
 
 TEST(DayControllerPacing, APracticeRunHoldsTheCountdownUntilItLetsThePlayRun) {
@@ -181,17 +181,22 @@ TEST(DayControllerPacing, APracticeRunHoldsTheCountdownUntilItLetsThePlayRun) {
     EXPECT_EQ(p.controller.Countdown(), 3000);
     EXPECT_EQ(p.controller.Ticks(), 0);
 
+    EXPECT_EQ(p.view.Count(PlayEvent::Held), 100);
+    EXPECT_EQ(p.view.ticks, 0) << "nothing on the screens moves while the play is held";
+
     gate.runFlag = true;
     ASSERT_EQ(TicksUntilOrders(p.controller), 60);
+    EXPECT_TRUE(p.controller.CanLeave());
     gate.runFlag = false;
     p.controller.Tick();
-    EXPECT_FALSE(p.view.quitEnabled) << "a held play cannot be left with QUIT";
+    EXPECT_TRUE(p.controller.AcceptingOrders());
+    EXPECT_FALSE(p.controller.CanLeave()) << "a held play cannot be left with QUIT";
 
     gate.shouldEnd = true;
     EXPECT_TRUE(p.controller.Tick());
     EXPECT_EQ(p.controller.Play(), nullptr);
     EXPECT_EQ(gate.ended, 1);
-    EXPECT_TRUE(p.view.Saw("ShowMainMenu"));
+    EXPECT_EQ(p.view.events.back(), PlayEvent::PlayAbandoned);
     EXPECT_FALSE(p.controller.Tick()) << "with no play left a tick does nothing";
     EXPECT_EQ(gate.ended, 1);
 }

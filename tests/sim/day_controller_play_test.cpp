@@ -28,6 +28,7 @@ struct Session {
     TempDir dir;
     CRecordingPlayView view;
     CDayController controller{&view};
+    OrderColumns orders{};
     std::optional<FinalFigures> finished;
     int finishedCount = 0;
 
@@ -50,15 +51,14 @@ struct Session {
             if (TicksUntilOrders(controller) < 0) return;  // the last day has closed
             int day = controller.Play()->CurrentEventListIndex();
             if (day == stopDay) return;
-            view.orders = DecisionsFor(day, controller.Play()->Market());
-            view.executeEnabled = true;
-            ASSERT_TRUE(controller.Execute().Accepted()) << "day " << day;
+            orders = DecisionsFor(day, controller.Play()->Market());
+            ASSERT_TRUE(controller.Execute(orders).Accepted()) << "day " << day;
         }
     }
     void PlayToResult() {
         PlayUntil(-1);
-        for (int n = 0; n < 100 && !view.Saw("ShowResultScreen"); ++n) controller.Tick();
-        ASSERT_TRUE(view.Saw("ShowResultScreen"));
+        for (int n = 0; n < 100 && !view.Saw(PlayEvent::ResultDue); ++n) controller.Tick();
+        ASSERT_TRUE(view.Saw(PlayEvent::ResultDue));
     }
 };
 
@@ -72,7 +72,7 @@ FinalFigures StraightPlay(const std::filesystem::path& file) {
     CPlay play;
     play.Begin(std::move(scenario), std::move(prdInfo));
     while (!play.IsOver()) {
-        EXPECT_TRUE(play.ExecuteDay(DecisionsFor(play.CurrentEventListIndex(), play.Market()), 400).Accepted());
+        EXPECT_TRUE(play.ExecuteDay(DecisionsFor(play.CurrentEventListIndex(), play.Market())).Accepted());
         play.CloseDay();
         play.AdvanceDay();
     }
@@ -92,7 +92,8 @@ TEST(DayControllerPlay, APlayedScenarioReportsExactlyTheFiguresOfTheSameOrdersPl
     EXPECT_EQ(s.finishedCount, 1);
     EXPECT_EQ(*s.finished, expected);
     EXPECT_EQ(s.finished->ScenarioID, "busy");
-    EXPECT_TRUE(s.view.Saw("PrepareResultScreen(3)"));
+    EXPECT_EQ(s.view.executed.size(), static_cast<std::size_t>(s.controller.Play()->Scenario().EventCount()))
+        << "one report of executed trades per day";
 }
 
 TEST(DayControllerPlay, ARefusedScenarioFileLeavesNoPlayAndSaysWhy) {
@@ -102,10 +103,10 @@ TEST(DayControllerPlay, ARefusedScenarioFileLeavesNoPlayAndSaysWhy) {
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.Message().find("bad.scn"), std::string::npos) << result.Message();
     EXPECT_EQ(s.controller.Play(), nullptr);
-    EXPECT_FALSE(s.view.Saw("ShowSimulationScreen"));
+    EXPECT_TRUE(s.view.events.empty()) << "the screens hear of no play";
     EXPECT_FALSE(s.controller.Tick());
     EXPECT_FALSE(s.controller.AcceptingOrders());
-    EXPECT_EQ(s.controller.Execute().refusal, OrderRefusal::NoDay);
+    EXPECT_EQ(s.controller.Execute(s.orders).refusal, OrderRefusal::NoDay);
     CSnapshotStore store;
     EXPECT_FALSE(s.controller.StorePlay(store, s.dir / "snapshot.dat").ok);
     EXPECT_FALSE(std::filesystem::exists(s.dir / "snapshot.dat"));
@@ -121,7 +122,7 @@ TEST(DayControllerPlay, ANewPlayAfterAFinishedOneStartsFromTheFundWithFreshPanel
     ASSERT_TRUE(s.controller.NewPlay(file).ok);
     s.PlayToResult();
 
-    s.view.calls.clear();
+    s.view.events.clear();
     ASSERT_TRUE(s.controller.NewPlay(file).ok);
     const CPlay& play = *s.controller.Play();
     EXPECT_EQ(play.CurrentEventListIndex(), 0);
@@ -129,55 +130,48 @@ TEST(DayControllerPlay, ANewPlayAfterAFinishedOneStartsFromTheFundWithFreshPanel
     EXPECT_FALSE(play.Figures().has_value());
     EXPECT_EQ(s.controller.GetState(), CDayController::kOpening);
     EXPECT_EQ(s.controller.Countdown(), 3000);
-    const std::vector<std::string> expected = {"ResetNews",           "ResetInfo",  "RefreshOrderButtons",
-                                               "ClearAssetValues",    "ResetChart", "AssignColumns",
-                                               "FillProductSelector", "ClearInfo",  "ShowSimulationScreen"};
-    EXPECT_EQ(s.view.calls, expected) << "the panels forget the old play before they show the new one";
+    EXPECT_EQ(s.view.events, std::vector<PlayEvent>{PlayEvent::PlayReset}) << "the screens start the new play afresh";
     s.PlayToResult();
     EXPECT_EQ(s.finishedCount, 2);
 }
 
-TEST(DayControllerPlay, ARefusedExecuteShowsTheNoticeAndKeepsTheOrdersOpen) {
+TEST(DayControllerPlay, ARefusedExecuteKeepsTheOrdersOpenAndTellsTheScreensNothing) {
     Session s;
     ASSERT_TRUE(s.controller.NewPlay(s.ScenarioFile(FlatScenario(1, 2))).ok);
-    EXPECT_EQ(s.controller.Execute().refusal, OrderRefusal::NoDay) << "the button does nothing before the orders open";
-    EXPECT_TRUE(s.view.notices.empty());
+    EXPECT_EQ(s.controller.Execute(s.orders).refusal, OrderRefusal::NoDay)
+        << "the button does nothing before the orders open";
     ASSERT_GT(TicksUntilOrders(s.controller), 0);
 
-    s.view.orders[0] = OrderColumn{0, 2, 11000};  // 11 units short
-    s.view.executeEnabled = true;
-    OrderOutcome outcome = s.controller.Execute();
+    s.orders[0] = OrderColumn{0, OrderChoice::Sell, 11000};  // 11 units short
+    OrderOutcome outcome = s.controller.Execute(s.orders);
     EXPECT_EQ(outcome.refusal, OrderRefusal::ShortSaleLimit);
-    ASSERT_EQ(s.view.notices.size(), 1u);
-    EXPECT_EQ(s.view.notices[0], outcome.message);
     EXPECT_TRUE(s.controller.AcceptingOrders());
-    EXPECT_FALSE(s.view.Saw("ShowTradeLog"));
-    EXPECT_FALSE(s.view.Saw("DisableExecuteButton"));
+    EXPECT_TRUE(s.view.executed.empty());
     EXPECT_EQ(s.controller.Play()->Position().Holding(0).SignedQuantity(), 0);
     for (int n = 0; n < 50; ++n) s.controller.Tick();
     EXPECT_TRUE(s.controller.AcceptingOrders()) << "the day waits for orders that are accepted";
-    EXPECT_TRUE(s.view.quitEnabled);
+    EXPECT_TRUE(s.controller.CanLeave());
 
-    s.view.orders[0] = OrderColumn{0, 2, 10000};
-    ASSERT_TRUE(s.controller.Execute().Accepted());
+    s.orders[0] = OrderColumn{0, OrderChoice::Sell, 10000};
+    ASSERT_TRUE(s.controller.Execute(s.orders).Accepted());
     EXPECT_EQ(s.controller.GetSubState(), CDayController::kClosing);
     EXPECT_EQ(s.controller.Countdown(), 1000);
-    EXPECT_FALSE(s.view.executeEnabled);
-    ASSERT_EQ(s.view.tradeLogs.size(), 1u);
-    EXPECT_FALSE(s.view.tradeLogs[0].empty());
-    EXPECT_EQ(s.controller.Execute().refusal, OrderRefusal::NoDay) << "a second press books nothing";
+    EXPECT_FALSE(s.controller.CanLeave());
+    ASSERT_EQ(s.view.executed.size(), 1u);
+    EXPECT_EQ(s.view.executed[0], (std::vector<ExecutedTrade>{{0, OrderChoice::Sell, 10000, 1000}}));
+    EXPECT_EQ(s.controller.Execute(s.orders).refusal, OrderRefusal::NoDay) << "a second press books nothing";
     EXPECT_EQ(s.controller.Play()->Position().Holding(0).SignedQuantity(), -10000);
 }
 
-TEST(DayControllerPlay, ADayPassedEverywhereClearsTheTradeLog) {
+TEST(DayControllerPlay, ADayPassedEverywhereReportsNoExecutedTrade) {
     Session s;
     ASSERT_TRUE(s.controller.NewPlay(s.ScenarioFile(FlatScenario(2, 2))).ok);
     ASSERT_GT(TicksUntilOrders(s.controller), 0);
-    s.view.orders[0] = OrderColumn{0, 1, 0};
-    s.view.orders[1] = OrderColumn{1, 1, 0};
-    ASSERT_TRUE(s.controller.Execute().Accepted());
-    ASSERT_EQ(s.view.tradeLogs.size(), 1u);
-    EXPECT_EQ(s.view.tradeLogs[0], "");
+    s.orders[0] = OrderColumn{0, OrderChoice::Pass, 0};
+    s.orders[1] = OrderColumn{1, OrderChoice::Pass, 0};
+    ASSERT_TRUE(s.controller.Execute(s.orders).Accepted());
+    ASSERT_EQ(s.view.executed.size(), 1u);
+    EXPECT_TRUE(s.view.executed[0].empty());
 }
 
 TEST(DayControllerPlay, AResumedPlayContinuesFromTheStoredDayAndEndsAsAnUninterruptedOne) {
@@ -212,9 +206,9 @@ TEST(DayControllerPlay, AResumedPlayContinuesFromTheStoredDayAndEndsAsAnUninterr
     EXPECT_EQ(play.Position().CashAmount, cash);
     EXPECT_EQ(play.Market().DayCount, dayCount);
     EXPECT_EQ(again.controller.GetState(), CDayController::kOpening);
-    EXPECT_TRUE(again.view.Saw("ShowSimulationScreen"));
+    EXPECT_EQ(again.view.events, std::vector<PlayEvent>{PlayEvent::PlayReset});
     EXPECT_EQ(TicksUntilOrders(again.controller), 60) << "the opening and the news of the stored day come first";
-    EXPECT_TRUE(again.view.Saw("SetChartDays(5)"));
+    EXPECT_EQ(again.view.events.back(), PlayEvent::OrdersOpened);
 
     again.PlayToResult();
     ASSERT_TRUE(again.finished.has_value());
@@ -241,13 +235,13 @@ TEST(DayControllerPlay, AResumeThatCannotBeMadeLeavesTheStoredPlayWhereItWas) {
     store.Store("busy", record);
     ASSERT_TRUE(store.Save(snapshot).ok);
     const std::string before = ReadFileBytes(snapshot);
-    s.view.calls.clear();
+    s.view.events.clear();
 
     ResumeResult refused = s.controller.ResumePlay(file, store, snapshot);
     EXPECT_FALSE(refused.ok);
     EXPECT_NE(refused.reason.find("40"), std::string::npos) << refused.reason;
     EXPECT_EQ(s.controller.Play(), nullptr);
-    EXPECT_FALSE(s.view.Saw("ShowSimulationScreen"));
+    EXPECT_TRUE(s.view.events.empty());
     ASSERT_NE(store.Find("busy"), nullptr);
     EXPECT_EQ(*store.Find("busy"), record);
     EXPECT_EQ(ReadFileBytes(snapshot), before);
@@ -270,7 +264,7 @@ TEST(DayControllerPlay, AResumeWhoseStoreCannotBeWrittenStillPlaysAndSaysSo) {
     EXPECT_FALSE(resumed.reason.empty()) << "the failed save is reported, not swallowed";
     ASSERT_NE(s.controller.Play(), nullptr);
     EXPECT_EQ(s.controller.Play()->CurrentEventListIndex(), 2);
-    EXPECT_TRUE(s.view.Saw("ShowSimulationScreen"));
+    EXPECT_EQ(s.view.events.back(), PlayEvent::PlayReset);
 }
 
 TEST(DayControllerPlay, APlayIsKeptOnlyBeforeTheDaysOrdersAreBooked) {
@@ -279,8 +273,8 @@ TEST(DayControllerPlay, APlayIsKeptOnlyBeforeTheDaysOrdersAreBooked) {
     const std::filesystem::path snapshot = s.dir / "snapshot.dat";
     ASSERT_TRUE(s.controller.NewPlay(file).ok);
     ASSERT_GT(TicksUntilOrders(s.controller), 0);
-    s.view.orders[0] = OrderColumn{0, 0, 1000};
-    ASSERT_TRUE(s.controller.Execute().Accepted());
+    s.orders[0] = OrderColumn{0, OrderChoice::Buy, 1000};
+    ASSERT_TRUE(s.controller.Execute(s.orders).Accepted());
 
     CSnapshotStore store;
     EXPECT_FALSE(s.controller.CanStore());

@@ -24,19 +24,19 @@ TEST(PlayDays, APlayIsReversedAfterItsLastDayAndScoredFromItsTrades) {
     play.Begin(scenario, PrdInfoTable{});
     EXPECT_EQ(play.Position().CashAmount, 10000000);
 
-    ASSERT_TRUE(play.ExecuteDay(Columns({0, kActionBuy, 2000}), 400).Accepted());
+    ASSERT_TRUE(play.ExecuteDay(Columns({0, OrderChoice::Buy, 2000})).Accepted());
     play.CloseDay();
     EXPECT_EQ(play.Market().Products[0].currentPrice, 1100);
     EXPECT_TRUE(play.AdvanceDay());
     EXPECT_EQ(play.Market().DayCount, 1);
     for (int day = 1; day < 3; ++day) {
-        ASSERT_TRUE(play.ExecuteDay(Columns({0, kActionPass, 0}), 400).Accepted());
+        ASSERT_TRUE(play.ExecuteDay(Columns({0, OrderChoice::Pass, 0})).Accepted());
         play.CloseDay();
         EXPECT_EQ(play.AdvanceDay(), day < 2);
     }
     EXPECT_TRUE(play.IsOver());
     EXPECT_EQ(play.Market().DayCount, 2);
-    EXPECT_EQ(play.ExecuteDay(Columns({0, kActionBuy, 1000}), 400).refusal, OrderRefusal::NoDay);
+    EXPECT_EQ(play.ExecuteDay(Columns({0, OrderChoice::Buy, 1000})).refusal, OrderRefusal::NoDay);
     EXPECT_EQ(play.History().days[3].products[0].action, kActionSell);
     EXPECT_EQ(play.History().days[3].products[0].quantity, 2000);
 
@@ -65,7 +65,7 @@ TEST(PlayDays, ClosingADayPaysTheDividendBeforeTheInterestOnIt) {
     scenario.events[0].Dividend[0] = 100;
     CPlay play;
     play.Begin(scenario, PrdInfoTable{});
-    ASSERT_TRUE(play.ExecuteDay(Columns({0, kActionBuy, 1000}), 400).Accepted());
+    ASSERT_TRUE(play.ExecuteDay(Columns({0, OrderChoice::Buy, 1000})).Accepted());
     std::int32_t cash = play.Position().CashAmount;
     play.CloseDay();
     EXPECT_EQ(play.Position().CashAmount, cash + 80000 + (cash + 80000) / 1000);

@@ -26,8 +26,8 @@ SnapshotRecord StoppedPlay() {
     CPlay play;
     play.Begin(scenario, PrdInfoTable{});
     for (int day = 0; day < 5; ++day) {
-        OrderColumn column = day < 4 ? OrderColumn{0, kActionBuy, 1000} : OrderColumn{0, kActionSell, 1000};
-        EXPECT_TRUE(play.ExecuteDay(Columns(column), 400).Accepted());
+        OrderColumn column = day < 4 ? OrderColumn{0, OrderChoice::Buy, 1000} : OrderColumn{0, OrderChoice::Sell, 1000};
+        EXPECT_TRUE(play.ExecuteDay(Columns(column)).Accepted());
         play.CloseDay();
         play.AdvanceDay();
     }

@@ -18,7 +18,7 @@ using test::TempDir;
 void PlayDays(CPlay& play, int stopDay) {
     while (!play.IsOver() && play.CurrentEventListIndex() < stopDay) {
         int day = play.CurrentEventListIndex();
-        OrderOutcome outcome = play.ExecuteDay(DecisionsFor(day, play.Market()), 400);
+        OrderOutcome outcome = play.ExecuteDay(DecisionsFor(day, play.Market()));
         ASSERT_TRUE(outcome.Accepted()) << "day " << day;
         play.CloseDay();
         play.AdvanceDay();

@@ -21,9 +21,6 @@ constexpr const char* kPlayUsage =
     "play SCENARIO --orders FILE [--results RESULTFILE] [--days] "
     "[--suspend-after K --snapshot SNAPFILE] [--resume --snapshot SNAPFILE]";
 
-// The information panel's text width does not change any figure; the log is not printed.
-constexpr int kTradeLogWidth = 600;
-
 struct PlayOptions {
     std::string scenario;
     std::string orders;
@@ -146,9 +143,10 @@ int RunPlay(const std::vector<std::string>& args) {
         std::vector<DayOrder> dayOrders = orders.ForDay(day, play.Market().ProductCount);
         for (int p = 0; p < play.Market().ProductCount; ++p) {
             const DayOrder& order = dayOrders[static_cast<std::size_t>(p)];
-            columns[static_cast<std::size_t>(p)] = OrderColumn{p, order.choice, order.quantity};
+            columns[static_cast<std::size_t>(p)] =
+                OrderColumn{p, static_cast<OrderChoice>(order.choice), order.quantity};
         }
-        OrderOutcome outcome = play.ExecuteDay(columns, kTradeLogWidth);
+        OrderOutcome outcome = play.ExecuteDay(columns);
         if (!outcome.Accepted()) {
             std::printf("refused day %d: %s\n", day,
                         outcome.refusal == OrderRefusal::ShortSaleLimit ? "short-sale limit" : "cash");

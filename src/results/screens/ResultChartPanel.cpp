@@ -1,10 +1,12 @@
 #include "results/screens/ResultChartPanel.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "results/screens/CellText.h"
 #include "results/screens/ResultLayout.h"
 #include "sim/DayController.h"
+#include "sim/PriceHistory.h"
 #include "ui/Skin.h"
 
 namespace valmore {
@@ -12,6 +14,8 @@ namespace valmore {
 CResultChartPanel::CResultChartPanel(IViewHost& owner, const CDayController& controller)
     : CPanel(owner), controller_(controller) {
     backgroundBitmap = ResultLayout::kChartBackground;
+    // The result shows every day of the play, however long it was.
+    for (CPriceChart& chart : charts_) chart.SetSpan(CPriceChart::Span::Whole);
 }
 
 void CResultChartPanel::Place() {
@@ -72,7 +76,8 @@ void CResultChartPanel::FeedCharts() {
     for (int k = 0; k < chartCount_; ++k) {
         CPriceChart& chart = charts_[static_cast<std::size_t>(k)];
         chart.SetProduct(k);
-        chart.SetDays(play->Scenario(), play->Market(), days);
+        PriceHistory history = ProductPriceHistory(play->Scenario(), play->Market(), k, days);
+        chart.SetSeries({history.firstPrice, history.ticPrice, std::move(history.prices), std::move(history.dates)});
     }
 }
 

@@ -5,9 +5,9 @@
 
 #include <array>
 
-#include "playscreen/PriceChart.h"
 #include "scenario/Scenario.h"
 #include "ui/Panel.h"
+#include "ui/PriceChart.h"
 
 namespace valmore {
 

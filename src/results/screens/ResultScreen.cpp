@@ -58,15 +58,9 @@ void CResultScreen::Layout() {
     news_->SetButtons(previous_, next_, details_);
 }
 
-void CResultScreen::Prepare(int productCount) {
-    productCount_ = productCount;
-    chart_->LayOut(productCount);
-}
-
 void CResultScreen::Activate() {
-    // The play knows its products even if the screen was not prepared for it.
     const CPlay* play = controller_.Play();
-    chart_->LayOut(play ? play->Market().ProductCount : productCount_);
+    chart_->LayOut(play ? play->Market().ProductCount : 0);
     news_->SetPage(0);
 }
 

@@ -28,13 +28,10 @@ public:
                   const CResultStore* results = nullptr);
 
     void Layout() override;
-    // Lays the charts out again, goes to the first page and applies the page rules.
+    // Lays the charts out for the finished play's products, goes to the first page and applies the
+    // page rules.
     void Activate() override;
     void Draw(CCanvas& dc) override;
-
-    // Lays the chart panel out for the finished play's products; the day controller asks for it
-    // when the play ends, before the screen is shown.
-    void Prepare(int productCount);
 
     CResultScenarioPanel& ScenarioPanel() const { return *scenario_; }
     CPositionResultPanel& PositionPanel() const { return *position_; }
@@ -54,7 +51,6 @@ private:
     CDayController& controller_;
     QVDetailDialog& detail_;
     const CResultStore* results_;
-    int productCount_ = 0;
 
     CResultScenarioPanel* scenario_ = nullptr;
     CSkinButton* menu_ = nullptr;

@@ -1,4 +1,4 @@
-#include "playscreen/PriceChart.h"
+#include "ui/PriceChart.h"
 
 #include <algorithm>
 #include <limits>
@@ -6,8 +6,6 @@
 
 #include "platform/Sjis.h"
 #include "platform/TextFormat.h"
-#include "scenario/Scenario.h"
-#include "sim/Market.h"
 #include "ui/Skin.h"
 
 namespace valmore {
@@ -40,23 +38,6 @@ std::string_view DateLabel(std::string_view date) {
 
 }  // namespace
 
-ChartSeries ChartSeries::FromPlay(const CScenario& scenario, const CMarket& market, int product, int days) {
-    ChartSeries series;
-    if (!market.HasProduct(product)) return series;
-    const auto slot = static_cast<std::size_t>(product);
-    series.firstPrice = market.Products[slot].firstPrice;
-    series.ticPrice = market.Products[slot].ticPrice;
-    const int count = std::clamp(days, 0, scenario.EventCount());
-    series.prices.reserve(static_cast<std::size_t>(count));
-    series.dates.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const ScenarioEvent& event = scenario.events[static_cast<std::size_t>(i)];
-        series.prices.push_back(event.Price[slot]);
-        series.dates.push_back(event.Date);
-    }
-    return series;
-}
-
 void CPriceChart::Reset() {
     product_ = 0;
     ClearSeries();
@@ -75,16 +56,18 @@ void CPriceChart::SetSeries(ChartSeries series) {
     ComputeScale();
 }
 
-void CPriceChart::SetDays(const CScenario& scenario, const CMarket& market, int days) {
-    if (!market.HasProduct(product_)) {
-        ClearSeries();
-        return;
-    }
-    SetSeries(ChartSeries::FromPlay(scenario, market, product_, days));
+int CPriceChart::FirstDayDrawn() const {
+    if (span_ == Span::Whole) return 0;
+    return std::max(0, DaysShown() - kDaysAcross);
 }
 
-int CPriceChart::FirstDayDrawn() const {
-    return std::max(0, DaysShown() - kDaysAcross);
+int CPriceChart::DaysAcross() const {
+    return span_ == Span::Whole ? std::max(kDaysAcross, DaysShown()) : kDaysAcross;
+}
+
+int CPriceChart::DateEvery() const {
+    // A plot holding more days keeps its dates as far apart as on one of 30 days.
+    return kDateEvery * ((DaysAcross() + kDaysAcross - 1) / kDaysAcross);
 }
 
 std::int64_t CPriceChart::StartPrice() const {
@@ -129,7 +112,7 @@ void CPriceChart::ComputeScale() {
 
 int CPriceChart::DayX(int day) const {
     const std::int64_t width = plot_.right - plot_.left;
-    return plot_.left + static_cast<int>(width * (day - FirstDayDrawn() + 1) / kDaysAcross);
+    return plot_.left + static_cast<int>(width * (day - FirstDayDrawn() + 1) / DaysAcross());
 }
 
 int CPriceChart::PriceY(std::int64_t price) const {
@@ -160,13 +143,14 @@ void CPriceChart::Draw(CCanvas& dc, const CSkin& skin) const {
 
         dc.SelectPen(Pen{PenStyle::Solid, kPenWidth, kLineColour});
         dc.SetTextAlign(HAlign::Center, VAlign::Top);
+        const int dateEvery = DateEvery();
         Point from{plot_.left, PriceY(StartPrice())};
         for (int i = FirstDayDrawn(); i < DaysShown(); ++i) {
             const Point to{DayX(i), PriceY(series_.prices[static_cast<std::size_t>(i)])};
             dc.Line(from, to);
             from = to;
             const auto& date = series_.dates[static_cast<std::size_t>(i)];
-            if (i % kDateEvery == 0 && date) dc.TextOut(to.x, plot_.bottom + kDateGap, DateLabel(*date));
+            if (i % dateEvery == 0 && date) dc.TextOut(to.x, plot_.bottom + kDateGap, DateLabel(*date));
         }
     }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The price chart of one product: a scale worked out from the prices shown, grid labels along the
-// left edge, the price line with a date under every fifth day, and a frame. The simulation screen's
-// chart panel and the result screen both draw it; each gives it the prices and a plot rectangle.
+// left edge, the price line with dates under it, and a frame. The simulation screen's chart panel and
+// the result screen both draw it; each gives it the prices and a plot rectangle.
 
 #include <cstdint>
 #include <optional>
@@ -14,8 +14,6 @@
 
 namespace valmore {
 
-class CScenario;
-class CMarket;
 class CSkin;
 
 // What a chart draws: the product's first price, then one price and one date text per day played.
@@ -24,18 +22,18 @@ struct ChartSeries {
     std::int32_t ticPrice = 0;
     std::vector<std::int32_t> prices;               // day 0 first
     std::vector<std::optional<std::string>> dates;  // Shift_JIS "Date" texts, as many as prices
-
-    // The product's prices over the first `days` events of the scenario (fewer when the scenario
-    // has fewer); an empty series for a product the market does not have.
-    static ChartSeries FromPlay(const CScenario& scenario, const CMarket& market, int product, int days);
 };
 
 class CPriceChart {
 public:
-    // The plot is 30 days wide; a longer series shows its latest 30 days.
+    // The plot is 30 days wide at least.
     static constexpr int kDaysAcross = 30;
-    // Every fifth day carries its date under the plot.
+    // Every fifth day carries its date under the plot (on a plot 30 days wide).
     static constexpr int kDateEvery = 5;
+
+    // Which days a series longer than the plot shows: its latest 30 days (the play as it goes on), or
+    // every day, the plot narrowing its days to fit (the whole of a finished play).
+    enum class Span { Latest, Whole };
 
     // Forgets the product's prices: product 0, no days, no scale (only the frame is drawn).
     void Reset();
@@ -47,11 +45,9 @@ public:
     void SetPlotRect(const Rect& plot) { plot_ = plot; }
     const Rect& PlotRect() const { return plot_; }
 
+    void SetSpan(Span span) { span_ = span; }
     // Takes the prices to draw and works out the scale from them.
     void SetSeries(ChartSeries series);
-    // The chart's product over the first `days` events of a play; no prices at all when the market
-    // has no such product.
-    void SetDays(const CScenario& scenario, const CMarket& market, int days);
 
     int DaysShown() const { return static_cast<int>(series_.prices.size()); }
     int ScaleMaximum() const { return maximum_; }
@@ -64,6 +60,10 @@ public:
 
     // The first day drawn: 0, or the day that makes the last 30 days fill the plot.
     int FirstDayDrawn() const;
+    // How many days the plot's width holds: 30, or every day of a longer whole series.
+    int DaysAcross() const;
+    // Every how many days a date is written under the plot.
+    int DateEvery() const;
     // The x of day i's point on the plot and the y of a price; valid for the days drawn.
     int DayX(int day) const;
     int PriceY(std::int64_t price) const;
@@ -74,6 +74,7 @@ private:
     std::int64_t StartPrice() const;
 
     int product_ = 0;
+    Span span_ = Span::Latest;
     ChartSeries series_;
     int maximum_ = 0;
     int minimum_ = 0;

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/Canvas.h"
-#include "playscreen/PriceChart.h"
 #include "ui/FakeViewHost.h"
+#include "ui/PriceChart.h"
 #include "ui/Skin.h"
 
 namespace valmore {
@@ -136,6 +136,26 @@ TEST_P(ChartDrawing, AScenarioLongerThanThirtyDaysStaysInsideTheFrame) {
     // The scale covers only what is drawn: the line starts from day 14's 1070 yen at the left edge, and
     // the lower prices of the first days are left out.
     EXPECT_EQ(chart.ScaleMinimum(), 1060);
+}
+
+TEST_P(ChartDrawing, AWholeSpanFitsEveryDayOfALongSeriesAndSpacesItsDatesApart) {
+    chart.SetSpan(CPriceChart::Span::Whole);
+    std::vector<std::int32_t> prices;
+    for (int i = 0; i < 45; ++i) prices.push_back(1000 + (i % 7) * 40 + i * 5);
+    Draw(Series(1000, 10, prices));
+    EXPECT_EQ(chart.FirstDayDrawn(), 0);
+    EXPECT_EQ(chart.DayX(44), plot.right);
+    EXPECT_EQ(chart.ScaleMinimum(), 990) << "the scale covers the first days as well";
+    EXPECT_EQ(Count(Rect{plot.right + 2, 0, target.Width(), target.Height()}, kLine), 0);
+    EXPECT_EQ(chart.DateEvery(), 10) << "45 days on the width of 30 keep their dates as far apart";
+
+    // Up to thirty days the whole span draws exactly as the latest thirty.
+    Draw(Series(1000, 10, {1100, 900, 1000}));
+    const int wholeX = chart.DayX(2);
+    chart.SetSpan(CPriceChart::Span::Latest);
+    Draw(Series(1000, 10, {1100, 900, 1000}));
+    EXPECT_EQ(chart.DayX(2), wholeX);
+    EXPECT_EQ(chart.DateEvery(), CPriceChart::kDateEvery);
 }
 
 TEST_P(ChartDrawing, DatesLoseTheirYearAndShortDatesShowWhole) {
