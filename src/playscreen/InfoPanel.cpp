@@ -161,16 +161,14 @@ void CInfoPanel::Draw(CCanvas& dc) {
 
     const CSkin& skin = owner_.Skin();
     CCanvas::FontGuard font(dc, skin.Font(kTextFont));
-    const Rgb oldColour = dc.SetTextColour(kBlack);
-    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
-    const HAlign oldH = dc.TextHAlign();
-    const VAlign oldV = dc.TextVAlign();
+    dc.SetTextColour(kBlack);
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.SetTextAlign(HAlign::Left, VAlign::Top);
 
     const int ruleY = titleArea_.bottom - kRuleUp;
     const Point titlePoint{titleArea_.left, titleArea_.top + kTitleTextDown};
     const Point headingPoint{titleArea_.left + kHeadingLeft, titleArea_.top + kHeadingDown};
-    const Pen oldPen = dc.SelectPen(Pen{PenStyle::Solid, 2, kBlack});
+    dc.SelectPen(Pen{PenStyle::Solid, 2, kBlack});
     const int middle = (titleArea_.left + titleArea_.right) / 2;
     switch (kind_) {
         case kTradeLog:
@@ -203,12 +201,7 @@ void CInfoPanel::Draw(CCanvas& dc) {
         default:
             break;
     }
-    dc.SelectPen(oldPen);
     paged_.Draw(dc, skin, drawArea_);
-
-    dc.SetTextAlign(oldH, oldV);
-    dc.SetBackgroundMode(oldMode);
-    dc.SetTextColour(oldColour);
 }
 
 }  // namespace valmore

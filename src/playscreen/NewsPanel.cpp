@@ -220,7 +220,7 @@ void CNewsPanel::Draw(CCanvas& dc) {
 
     const CSkin& skin = owner_.Skin();
     CCanvas::FontGuard font(dc, skin.Font(kFont));
-    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
     const int state = controller_.GetState();
     const int subState = controller_.GetSubState();
     const CScenario* scenario = Scenario();
@@ -241,7 +241,6 @@ void CNewsPanel::Draw(CCanvas& dc) {
             detail_.Draw(dc, skin, listRect_);
         }
     }
-    dc.SetBackgroundMode(oldMode);
 }
 
 }  // namespace valmore

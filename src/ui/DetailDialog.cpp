@@ -45,7 +45,6 @@ constexpr int kButtonRowY = 4;
 
 constexpr int kTitleFont = 10;
 constexpr int kLabelFont = 10;
-constexpr int kKeywordFont = 12;
 constexpr int kSecondKeywordFont = 8;
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kGrey{120, 120, 120};
@@ -177,15 +176,8 @@ void QVDetailDialog::DrawSection(CCanvas& canvas, int section) {
     if (section != kGlossarySection) {
         canvas.SelectFont(skin.Font(kLabelFont));
         canvas.TextOut(title.left + 80, title.top + 5, label_);
-    } else if (entry_ && entry_->keyword0) {
-        const CFont* keywordFont = skin.Font(kKeywordFont);
-        canvas.SelectFont(keywordFont);
-        canvas.TextOut(title.left + 80, title.top + 2, *entry_->keyword0);
-        if (entry_->keyword1) {
-            const int width = keywordFont ? keywordFont->TextWidth(*entry_->keyword0) : 0;
-            canvas.SelectFont(skin.Font(kSecondKeywordFont));
-            canvas.TextOut(title.left + 96 + width, title.top + 2, *entry_->keyword1);
-        }
+    } else if (entry_) {
+        DrawEntryHeading(canvas, *entry_, {title.left + 80, title.top + 2}, kSecondKeywordFont);
     }
     canvas.Line({title.left, title.bottom - 10}, {title.right, title.bottom - 10});
     texts_[s].Draw(canvas, skin, frameRects_[s]);

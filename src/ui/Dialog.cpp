@@ -44,7 +44,6 @@ constexpr std::array<MessageLayout, 2> kLayouts{{
 }};
 
 constexpr int kTitleFont = 10;
-constexpr int kKeywordFont = 12;
 constexpr int kBodyFont = 12;
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kGrey{120, 120, 120};
@@ -181,16 +180,7 @@ void QVDialog::DrawTitle(CCanvas& canvas) const {
         static const std::string kTitle = Sj("用語解説");
         canvas.SelectFont(skin.Font(kTitleFont));
         canvas.TextOut(titleRect_.left, titleRect_.top + 5, kTitle);
-        if (entry_ && entry_->keyword0) {
-            const CFont* keywordFont = skin.Font(kKeywordFont);
-            canvas.SelectFont(keywordFont);
-            canvas.TextOut(titleRect_.left + 80, titleRect_.top + 2, *entry_->keyword0);
-            if (entry_->keyword1) {
-                const int width = keywordFont ? keywordFont->TextWidth(*entry_->keyword0) : 0;
-                canvas.SelectFont(skin.Font(kTitleFont));
-                canvas.TextOut(titleRect_.left + 96 + width, titleRect_.top + 2, *entry_->keyword1);
-            }
-        }
+        if (entry_) DrawEntryHeading(canvas, *entry_, {titleRect_.left + 80, titleRect_.top + 2}, kTitleFont);
         canvas.SelectPen(Pen{PenStyle::Solid, 1, kGrey});
         canvas.Line({titleRect_.left, lineY}, {titleRect_.right, lineY});
         return;

@@ -35,6 +35,20 @@ void CPopup::RepaintPopup() const {
     owner_.Invalidate(Bounds());
 }
 
+void CPopup::DrawEntryHeading(CCanvas& canvas, const LinkEntry& entry, Point at, int secondFont) const {
+    constexpr int kKeywordFont = 12;
+    constexpr int kSecondKeywordGap = 16;
+    if (!entry.keyword0) return;
+    const CSkin& skin = owner_.Skin();
+    const CFont* keywordFont = skin.Font(kKeywordFont);
+    canvas.SelectFont(keywordFont);
+    canvas.TextOut(at.x, at.y, *entry.keyword0);
+    if (!entry.keyword1) return;
+    const int width = keywordFont ? keywordFont->TextWidth(*entry.keyword0) : 0;
+    canvas.SelectFont(skin.Font(secondFont));
+    canvas.TextOut(at.x + kSecondKeywordGap + width, at.y, *entry.keyword1);
+}
+
 void CPopup::DrawPopup(CCanvas& canvas) {
     canvas.DrawBitmap(owner_.Skin().Bitmap(background_), 0, 0);
     buttons_.Draw(canvas);

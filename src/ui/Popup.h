@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "ui/LinkLookup.h"
 #include "ui/PanelTable.h"
 #include "ui/SkinButton.h"
 #include "ui/ViewHost.h"
@@ -42,6 +43,9 @@ protected:
     // Ends the showing once the current input has been handled.
     void Close();
     void RepaintPopup() const;
+    // A link entry's headings on a title line: keyword0 in the large font at the point, keyword1 (if
+    // any) in secondFont a little after it, both on the same top.
+    void DrawEntryHeading(CCanvas& canvas, const LinkEntry& entry, Point at, int secondFont) const;
 
     // Draws over the background and buttons; the canvas state is put back afterwards.
     virtual void DrawContent(CCanvas& canvas) = 0;

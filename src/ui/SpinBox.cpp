@@ -152,12 +152,10 @@ void CSpinBox::Draw(CCanvas& dc) {
 
     Rect textRect = valueRect_;
     textRect.right -= LayoutFor(owner_.Mode()).rightMargin;
-    const Rgb oldColour = dc.SetTextColour(enabled ? kValueColour : kDisabledValueColour);
-    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.SetTextColour(enabled ? kValueColour : kDisabledValueColour);
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.DrawText(FormatGrouped(value_), textRect,
                 CCanvas::kRight | CCanvas::kVCenter | CCanvas::kSingleLine | CCanvas::kEndEllipsis);
-    dc.SetBackgroundMode(oldMode);
-    dc.SetTextColour(oldColour);
 }
 
 }  // namespace valmore

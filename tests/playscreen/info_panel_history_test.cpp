@@ -27,25 +27,6 @@ TEST_P(InfoPanelHistory, AGlossaryLinkOpensItsWordAndBackReturns) {
     EXPECT_FALSE(t.back.enabled);
 }
 
-TEST_P(InfoPanelHistory, NinetyNineLinksAreRememberedAndFurtherLinksStillOpen) {
-    InfoOnScreen t(GetParam());
-    t.info.ShowGlossaryEntry(t.Word(0));
-    for (int i = 1; i <= 105; ++i) ASSERT_TRUE(t.ClickLinkTo(ChainWord(i))) << i;
-    EXPECT_EQ(t.info.Entry().key, ChainWord(105));
-    EXPECT_EQ(t.info.HistoryDepth(), CInfoPanel::kMaxHistory);
-
-    // The first 99 pages are kept; the ones followed after that are not.
-    for (int i = 98; i >= 0; --i) {
-        ASSERT_TRUE(t.back.enabled);
-        t.Press(t.back);
-        ASSERT_EQ(t.info.Entry().key, ChainWord(i));
-    }
-    EXPECT_EQ(t.info.HistoryDepth(), 0);
-    EXPECT_FALSE(t.back.enabled);
-    t.Press(t.back);
-    EXPECT_EQ(t.info.Entry().key, ChainWord(0));
-}
-
 TEST_P(InfoPanelHistory, ATradeLogNeitherClearsNorExtendsTheHistory) {
     InfoOnScreen t(GetParam());
     t.info.ShowGlossaryEntry(t.Word(0));

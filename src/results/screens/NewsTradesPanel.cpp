@@ -87,7 +87,7 @@ int CNewsTradesPanel::EventCount() const {
 }
 
 void CNewsTradesPanel::SetPage(int page) {
-    ApplyPageRules();
+    pages_.SetPageCount(CPager::PagesFor(EventCount(), RowsPerPage()));
     pages_.SetPage(page);
     ApplyPageRules();
 }
