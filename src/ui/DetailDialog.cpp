@@ -16,12 +16,6 @@ constexpr int kOkDn = 87;
 constexpr int kBackUp = 114;
 constexpr int kBackDn = 115;
 constexpr int kBackNon = 116;
-constexpr int kLeftUp = 78;
-constexpr int kLeftDn = 76;
-constexpr int kLeftNon = 77;
-constexpr int kRightUp = 83;
-constexpr int kRightDn = 81;
-constexpr int kRightNon = 82;
 constexpr int kGlossarySection = 2;
 
 // Where the three sections and the buttons go, per resolution mode (popup coordinates). Each
@@ -60,13 +54,7 @@ QVDetailDialog::QVDetailDialog(IViewHost& owner)
     ok_->onClick = [this](unsigned, int, int, CSkinButton&) { Finish(kResultOk); };
     back_->onClick = [this](unsigned, int, int, CSkinButton&) { Back(); };
     history_.SetBackButton(back_);
-    for (std::size_t s = 0; s < kSections; ++s) {
-        left_[s] = AddButton(kLeftUp, kLeftDn, kLeftNon);
-        right_[s] = AddButton(kRightUp, kRightDn, kRightNon);
-        left_[s]->onClick = [this, s](unsigned, int, int, CSkinButton&) { texts_[s].PreviousPage(); };
-        right_[s]->onClick = [this, s](unsigned, int, int, CSkinButton&) { texts_[s].NextPage(); };
-        texts_[s].SetButtons(left_[s], right_[s]);
-    }
+    for (std::size_t s = 0; s < kSections; ++s) pageButtons_[s] = AddPageButtons(texts_[s]);
     PlaceElements();
 }
 
@@ -80,13 +68,9 @@ void QVDetailDialog::PlaceElements() {
     // BACK takes the size of the OK picture, whatever its own pictures measure.
     back_->SetRect(g.okX, 2 * g.rowStep + kButtonRowY, ok.width, ok.height);
 
-    const Size left = skin.BitmapSize(kLeftUp);
-    const Size right = skin.BitmapSize(kRightUp);
     for (int i = 0; i < kSections; ++i) {
         const auto s = static_cast<std::size_t>(i);
-        const int y = i * g.rowStep + kButtonRowY;
-        left_[s]->SetRect(g.leftX, y, left.width, left.height);
-        right_[s]->SetRect(g.rightX, y, right.width, right.height);
+        PlacePageButtons(pageButtons_[s], g.leftX, g.rightX, i * g.rowStep + kButtonRowY);
 
         const Point o = g.origins[s];
         const int top = o.y + g.titleHeight + 3;

@@ -37,8 +37,8 @@ public:
 
     CSkinButton& OkButton() { return *ok_; }
     CSkinButton& BackButton() { return *back_; }
-    CSkinButton& LeftButton(int section) { return *left_[static_cast<std::size_t>(section)]; }
-    CSkinButton& RightButton(int section) { return *right_[static_cast<std::size_t>(section)]; }
+    CSkinButton& LeftButton(int section) { return *pageButtons_[static_cast<std::size_t>(section)].left; }
+    CSkinButton& RightButton(int section) { return *pageButtons_[static_cast<std::size_t>(section)].right; }
     const Rect& TextRect(int section) const { return textRects_[static_cast<std::size_t>(section)]; }
     const Rect& FrameRect(int section) const { return frameRects_[static_cast<std::size_t>(section)]; }
     const Rect& TitleRect(int section) const { return titleRects_[static_cast<std::size_t>(section)]; }
@@ -64,8 +64,7 @@ private:
     CLinkHistory<LinkEntry> history_;
     CSkinButton* ok_;
     CSkinButton* back_;
-    std::array<CSkinButton*, kSections> left_{};
-    std::array<CSkinButton*, kSections> right_{};
+    std::array<PageButtons, kSections> pageButtons_{};
 };
 
 }  // namespace valmore

@@ -18,12 +18,6 @@ constexpr int kYesUp = 117;
 constexpr int kYesDn = 118;
 constexpr int kNoUp = 119;
 constexpr int kNoDn = 120;
-constexpr int kLeftUp = 78;
-constexpr int kLeftDn = 76;
-constexpr int kLeftNon = 77;
-constexpr int kRightUp = 83;
-constexpr int kRightDn = 81;
-constexpr int kRightNon = 82;
 
 // The buttons sit at the same places in both resolution modes (popup coordinates).
 constexpr Point kButton1At{440, 4};
@@ -59,17 +53,13 @@ QVDialog::QVDialog(IViewHost& owner)
     : CPopup(owner, kBackgroundBitmap),
       button1_(AddButton()),
       button2_(AddButton()),
-      left_(AddButton(kLeftUp, kLeftDn, kLeftNon)),
-      right_(AddButton(kRightUp, kRightDn, kRightNon)) {
+      pageButtons_(AddPageButtons(body_)) {
     button1_->SetLabel("OK");
     button2_->SetLabel("Cancel");
     button1_->onClick = [this](unsigned, int, int, CSkinButton&) { Answer(kResultYes); };
     button2_->onClick = [this](unsigned, int, int, CSkinButton&) {
         Answer(mode_ == kModeQuestion ? kResultNo : kResultOk);
     };
-    left_->onClick = [this](unsigned, int, int, CSkinButton&) { body_.PreviousPage(); };
-    right_->onClick = [this](unsigned, int, int, CSkinButton&) { body_.NextPage(); };
-    body_.SetButtons(left_, right_);
     PlaceElements();
 }
 
@@ -80,10 +70,7 @@ void QVDialog::PlaceElements() {
     const Size ok = skin.BitmapSize(kOkUp);
     button1_->SetRect(kButton1At.x, kButton1At.y, ok.width, ok.height);
     button2_->SetRect(kButton2At.x, kButton2At.y, ok.width, ok.height);
-    const Size left = skin.BitmapSize(kLeftUp);
-    left_->SetRect(kLeftAt.x, kLeftAt.y, left.width, left.height);
-    const Size right = skin.BitmapSize(kRightUp);
-    right_->SetRect(kRightAt.x, kRightAt.y, right.width, right.height);
+    PlacePageButtons(pageButtons_, kLeftAt.x, kRightAt.x, kLeftAt.y);
 
     const MessageLayout& g = LayoutFor(owner_.Mode());
     textRect_.left = g.origin.x + g.margin;
@@ -106,8 +93,8 @@ QVDialog::PopupAnswer QVDialog::Show(PopupKind kind, std::string text) {
     const bool question = mode_ == kModeQuestion;
     button2_->visible = true;
     button1_->visible = question;
-    left_->visible = !question;
-    right_->visible = !question;
+    pageButtons_.left->visible = !question;
+    pageButtons_.right->visible = !question;
     if (question) {
         button1_->up = kYesUp;
         button1_->dn = kYesDn;

@@ -54,8 +54,8 @@ public:
 
     CSkinButton& Button1() { return *button1_; }
     CSkinButton& Button2() { return *button2_; }
-    CSkinButton& LeftButton() { return *left_; }
-    CSkinButton& RightButton() { return *right_; }
+    CSkinButton& LeftButton() { return *pageButtons_.left; }
+    CSkinButton& RightButton() { return *pageButtons_.right; }
     const Rect& TextRect() const { return textRect_; }
     const Rect& TitleRect() const { return titleRect_; }
 
@@ -80,8 +80,7 @@ private:
     int blinkCounter_ = 0;
     CSkinButton* button1_;
     CSkinButton* button2_;
-    CSkinButton* left_;
-    CSkinButton* right_;
+    PageButtons pageButtons_;
 };
 
 }  // namespace valmore

@@ -5,6 +5,17 @@
 
 namespace valmore {
 
+namespace {
+
+constexpr int kLeftUp = 78;
+constexpr int kLeftDn = 76;
+constexpr int kLeftNon = 77;
+constexpr int kRightUp = 83;
+constexpr int kRightDn = 81;
+constexpr int kRightNon = 82;
+
+}  // namespace
+
 CPopup::CPopup(IViewHost& owner, int backgroundBitmap) : owner_(owner), background_(backgroundBitmap) {}
 
 CPopup::~CPopup() = default;
@@ -15,6 +26,22 @@ Rect CPopup::Bounds() const {
     const Point offset = owner_.CanvasOffset();
     return Rect::FromSize(screen.width / 2 - size.width / 2 - offset.x, screen.height / 2 - size.height / 2 - offset.y,
                           size.width, size.height);
+}
+
+CPopup::PageButtons CPopup::AddPageButtons(CPagedText& text) {
+    PageButtons buttons{AddButton(kLeftUp, kLeftDn, kLeftNon), AddButton(kRightUp, kRightDn, kRightNon)};
+    buttons.left->onClick = [&text](unsigned, int, int, CSkinButton&) { text.PreviousPage(); };
+    buttons.right->onClick = [&text](unsigned, int, int, CSkinButton&) { text.NextPage(); };
+    text.SetButtons(buttons.left, buttons.right);
+    return buttons;
+}
+
+void CPopup::PlacePageButtons(const PageButtons& buttons, int leftX, int rightX, int y) const {
+    const CSkin& skin = owner_.Skin();
+    const Size left = skin.BitmapSize(kLeftUp);
+    const Size right = skin.BitmapSize(kRightUp);
+    buttons.left->SetRect(leftX, y, left.width, left.height);
+    buttons.right->SetRect(rightX, y, right.width, right.height);
 }
 
 void CPopup::RunShowing() {

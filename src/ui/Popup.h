@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ui/LinkLookup.h"
+#include "ui/PagedText.h"
 #include "ui/PanelTable.h"
 #include "ui/SkinButton.h"
 #include "ui/ViewHost.h"
@@ -37,6 +38,15 @@ protected:
     CSkinButton* AddButton(Args&&... args) {
         return buttons_.Add<CSkinButton>(owner_, std::forward<Args>(args)...);
     }
+
+    // The LEFT and RIGHT buttons that turn a paged text, added to the table and wired to the text.
+    struct PageButtons {
+        CSkinButton* left;
+        CSkinButton* right;
+    };
+    PageButtons AddPageButtons(CPagedText& text);
+    // Puts them at (leftX, y) and (rightX, y), each the size of its own picture.
+    void PlacePageButtons(const PageButtons& buttons, int leftX, int rightX, int y) const;
 
     // Runs the modal loop of one showing; every button starts released.
     void RunShowing();
