@@ -130,7 +130,7 @@ void CAssetPanel::Draw(CCanvas& dc) {
     dirty = false;
     DrawBackground(dc);
     CCanvas::FontGuard font(dc, owner_.Skin().Font(kCellFont));
-    const Rgb oldColour = dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetTextColour(Rgb{0, 0, 0});
 
     auto text = [&](int row, int column, const std::string& sjis) {
         const Rect& cell = Cell(row, column);
@@ -161,7 +161,6 @@ void CAssetPanel::Draw(CCanvas& dc) {
         text(row, kName, product.name);
         for (int column = kQuantity; column <= kEarnings; ++column) number(row, column);
     }
-    dc.SetTextColour(oldColour);
 }
 
 }  // namespace valmore

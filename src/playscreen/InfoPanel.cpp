@@ -52,25 +52,21 @@ void CInfoPanel::SetRect(int x, int y, int width, int height) {
 }
 
 void CInfoPanel::SetButtons(CSkinButton* next, CSkinButton* prev, CSkinButton* back) {
-    next_ = next;
-    prev_ = prev;
-    back_ = back;
-    if (next_) next_->onClick = [this](unsigned, int, int, CSkinButton&) { NextPage(); };
-    if (prev_) prev_->onClick = [this](unsigned, int, int, CSkinButton&) { PreviousPage(); };
-    if (back_) back_->onClick = [this](unsigned, int, int, CSkinButton&) { Back(); };
-    RefreshButtons();
+    if (next) next->onClick = [this](unsigned, int, int, CSkinButton&) { NextPage(); };
+    if (prev) prev->onClick = [this](unsigned, int, int, CSkinButton&) { PreviousPage(); };
+    if (back) back->onClick = [this](unsigned, int, int, CSkinButton&) { Back(); };
+    paged_.SetButtons(prev, next);
+    history_.SetBackButton(back);
 }
 
 void CInfoPanel::ResetInfo() {
-    markup_.Reset();
-    page_ = 0;
-    history_.clear();
+    paged_.Reset();
+    history_.Clear();
     // A new play must not open with the last play's text over an empty layout.
     kind_ = kNothing;
     text_.clear();
-    entry_ = GlossaryEntry{};
+    entry_ = LinkEntry{};
     headingName_.clear();
-    RefreshButtons();
     dirty = true;
 }
 
@@ -85,10 +81,10 @@ void CInfoPanel::ShowTradeLog(const std::string& markup) {
     Show(std::move(content), false);
 }
 
-void CInfoPanel::ShowGlossaryEntry(const GlossaryEntry& entry) {
+void CInfoPanel::ShowGlossaryEntry(const LinkEntry& entry) {
     Shown content;
     content.kind = kGlossary;
-    content.text = entry.DETAIL;
+    content.text = entry.detail;
     content.entry = entry;
     Show(std::move(content), true);
 }
@@ -112,66 +108,47 @@ void CInfoPanel::Show(Shown content, bool clearHistory) {
     text_ = std::move(content.text);
     entry_ = std::move(content.entry);
     headingName_ = std::move(content.headingName);
-    if (clearHistory) history_.clear();
-    page_ = 0;
+    if (clearHistory) history_.Clear();
     // An empty panel keeps no pages, so its page buttons cannot lead into the text shown before.
     if (kind_ == kNothing) {
-        markup_.Reset();
+        paged_.Reset();
     } else {
-        markup_.Layout(owner_.Skin(), text_, textArea_);
+        paged_.Layout(owner_.Skin(), text_, textArea_);
     }
-    RefreshButtons();
     dirty = true;
 }
 
-void CInfoPanel::RefreshButtons() {
-    if (next_) next_->enabled = page_ < markup_.PageCount() - 1;
-    if (prev_) prev_->enabled = page_ > 0;
-    if (back_) back_->enabled = !history_.empty();
-}
-
 void CInfoPanel::Changed() {
-    RefreshButtons();
     Invalidate();
     dirty = true;
 }
 
 void CInfoPanel::NextPage() {
-    if (page_ >= markup_.PageCount() - 1) return;
-    ++page_;
-    Changed();
+    if (paged_.NextPage()) Changed();
 }
 
 void CInfoPanel::PreviousPage() {
-    if (page_ <= 0) return;
-    --page_;
-    Changed();
+    if (paged_.PreviousPage()) Changed();
 }
 
 void CInfoPanel::Back() {
-    if (history_.empty()) return;
-    Shown previous = std::move(history_.back());
-    history_.pop_back();
-    Show(std::move(previous), false);
+    std::optional<Shown> previous = history_.Pop();
+    if (!previous) return;
+    Show(std::move(*previous), false);
     Invalidate();
 }
 
 void CInfoPanel::OnMouseUp(unsigned, int x, int y) {
     if (kind_ != kGlossary && kind_ != kCompany) return;
-    const std::optional<std::string> key = markup_.FindLink(page_, x, y);
+    const std::optional<std::string> key = paged_.FindLink(x, y);
     if (!key) return;
-    const GlossaryEntry* found = owner_.Glossary().FindEntry(*key);
+    std::optional<LinkEntry> found = owner_.Links().FindLinkEntry(*key);
     if (!found) return;
-    // The entry is copied before anything changes: the panel keeps its own copy of what it shows.
-    GlossaryEntry entry = *found;
-    // Past 99 links the oldest pages stay and the newest are not kept; the word still opens.
-    if (static_cast<int>(history_.size()) < kMaxHistory) {
-        history_.push_back(Shown{kind_, text_, entry_, headingName_});
-    }
+    history_.Push(Shown{kind_, text_, entry_, headingName_});
     Shown content;
     content.kind = kGlossary;
-    content.text = entry.DETAIL;
-    content.entry = std::move(entry);
+    content.text = found->detail;
+    content.entry = std::move(*found);
     Show(std::move(content), false);
     Invalidate();
 }
@@ -184,16 +161,14 @@ void CInfoPanel::Draw(CCanvas& dc) {
 
     const CSkin& skin = owner_.Skin();
     CCanvas::FontGuard font(dc, skin.Font(kTextFont));
-    const Rgb oldColour = dc.SetTextColour(kBlack);
-    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
-    const HAlign oldH = dc.TextHAlign();
-    const VAlign oldV = dc.TextVAlign();
+    dc.SetTextColour(kBlack);
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.SetTextAlign(HAlign::Left, VAlign::Top);
 
     const int ruleY = titleArea_.bottom - kRuleUp;
     const Point titlePoint{titleArea_.left, titleArea_.top + kTitleTextDown};
     const Point headingPoint{titleArea_.left + kHeadingLeft, titleArea_.top + kHeadingDown};
-    const Pen oldPen = dc.SelectPen(Pen{PenStyle::Solid, 2, kBlack});
+    dc.SelectPen(Pen{PenStyle::Solid, 2, kBlack});
     const int middle = (titleArea_.left + titleArea_.right) / 2;
     switch (kind_) {
         case kTradeLog:
@@ -204,15 +179,15 @@ void CInfoPanel::Draw(CCanvas& dc) {
             dc.TextOut(titlePoint.x, titlePoint.y, Sj("用語解説"));
             dc.SelectPen(Pen{PenStyle::Solid, 1, kRuleGrey});
             dc.Line({titleArea_.left, ruleY}, {titleArea_.right, ruleY});
-            const std::string keyword = entry_.KEYWORD0.value_or(std::string());
+            const std::string keyword = entry_.keyword0.value_or(std::string());
             int keywordWidth = 0;
             {
                 CCanvas::FontGuard large(dc, skin.Font(kHeadingFont));
                 dc.TextOut(headingPoint.x, headingPoint.y, keyword);
                 keywordWidth = dc.TextExtent(keyword).width;
             }
-            if (entry_.KEYWORD1 && !entry_.KEYWORD1->empty()) {
-                dc.TextOut(titleArea_.left + keywordWidth + kSecondKeywordGap, headingPoint.y, *entry_.KEYWORD1);
+            if (entry_.keyword1 && !entry_.keyword1->empty()) {
+                dc.TextOut(titleArea_.left + keywordWidth + kSecondKeywordGap, headingPoint.y, *entry_.keyword1);
             }
             break;
         }
@@ -226,12 +201,7 @@ void CInfoPanel::Draw(CCanvas& dc) {
         default:
             break;
     }
-    dc.SelectPen(oldPen);
-    markup_.Draw(dc, skin, drawArea_, page_);
-
-    dc.SetTextAlign(oldH, oldV);
-    dc.SetBackgroundMode(oldMode);
-    dc.SetTextColour(oldColour);
+    paged_.Draw(dc, skin, drawArea_);
 }
 
 }  // namespace valmore

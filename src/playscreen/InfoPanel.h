@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "scenario/Glossary.h"
-#include "ui/MarkupText.h"
+#include "ui/LinkHistory.h"
+#include "ui/LinkLookup.h"
+#include "ui/PagedText.h"
 #include "ui/Panel.h"
 #include "ui/SkinButton.h"
 
@@ -20,7 +21,7 @@ class CDayController;
 class CInfoPanel : public CPanel {
 public:
     enum ContentKind { kNothing = 0, kTradeLog = 1, kGlossary = 2, kCompany = 3 };
-    static constexpr int kMaxHistory = 99;
+    static constexpr int kMaxHistory = kLinkHistoryCapacity;
 
     CInfoPanel(IViewHost& owner, const CDayController& controller);
 
@@ -41,7 +42,7 @@ public:
     // The day's trade log; an empty text empties the panel. The history stays as it is.
     void ShowTradeLog(const std::string& markup);
     // A glossary word's explanation, with a fresh history (a news link).
-    void ShowGlossaryEntry(const GlossaryEntry& entry);
+    void ShowGlossaryEntry(const LinkEntry& entry);
     // The company information text of a product, with a fresh history (its INFO button). Nothing happens
     // for a product without an information text.
     void ShowCompanyInfo(int product);
@@ -54,13 +55,13 @@ public:
     void Back();
 
     int Kind() const { return kind_; }
-    int Page() const { return page_; }
-    int PageCount() const { return markup_.PageCount(); }
-    int HistoryDepth() const { return static_cast<int>(history_.size()); }
+    int Page() const { return paged_.Page(); }
+    int PageCount() const { return paged_.PageCount(); }
+    int HistoryDepth() const { return history_.Length(); }
     const std::string& Text() const { return text_; }
-    const GlossaryEntry& Entry() const { return entry_; }
+    const LinkEntry& Entry() const { return entry_; }
     const std::string& HeadingName() const { return headingName_; }
-    const CMarkupText& Markup() const { return markup_; }
+    const CMarkupText& Markup() const { return paged_.Markup(); }
     const Rect& TextArea() const { return textArea_; }
     const Rect& TitleArea() const { return titleArea_; }
 
@@ -68,27 +69,22 @@ private:
     struct Shown {
         int kind = kNothing;
         std::string text;
-        GlossaryEntry entry;
+        LinkEntry entry;
         std::string headingName;
     };
 
     // Replaces what the panel shows, optionally forgetting the history, and lays the text out.
     void Show(Shown content, bool clearHistory);
-    void RefreshButtons();
     void Changed();
 
     const CDayController& controller_;
-    CSkinButton* next_ = nullptr;
-    CSkinButton* prev_ = nullptr;
-    CSkinButton* back_ = nullptr;
 
     int kind_ = kNothing;
     std::string text_;
-    GlossaryEntry entry_;
+    LinkEntry entry_;
     std::string headingName_;
-    int page_ = 0;
-    CMarkupText markup_;
-    std::vector<Shown> history_;
+    CPagedText paged_;
+    CLinkHistory<Shown> history_;
 
     Rect textArea_{};
     Rect drawArea_{};

@@ -99,8 +99,8 @@ void CMarketPanel::Draw(CCanvas& dc) {
     const CSkin& skin = owner_.Skin();
     CCanvas::FontGuard font(dc, skin.Font(kDayLineFont));
     DrawBackground(dc);
-    const Rgb oldColour = dc.SetTextColour(Rgb{0, 0, 0});
-    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
 
     const CPlay* play = controller_.Play();
     int productCount = 0;
@@ -131,7 +131,6 @@ void CMarketPanel::Draw(CCanvas& dc) {
         dc.DrawText(play->Market().Products[static_cast<std::size_t>(i)].name, Cell(i + 1, 3), labelFlags);
         dc.DrawText(Sj("円"), Cell(i + 1, 5), labelFlags);
     }
-    dc.SetBackgroundMode(oldMode);
 
     const auto& n225 = Value(1, kIndexColumn);
     DrawNumberCell(dc, Cell(1, kIndexColumn), FormatGrouped(Truncated(n225.value)), n225.Highlighted());
@@ -143,7 +142,6 @@ void CMarketPanel::Draw(CCanvas& dc) {
         const auto& price = Value(i + 1, kPriceColumn);
         DrawNumberCell(dc, Cell(i + 1, kPriceColumn), FormatGrouped(Truncated(price.value)), price.Highlighted());
     }
-    dc.SetTextColour(oldColour);
 }
 
 }  // namespace valmore

@@ -74,11 +74,16 @@ void CNewsPanel::SetButtons(CSkinButton* next, CSkinButton* list, CSkinButton* p
 
 void CNewsPanel::ResetNews() {
     selectedEvent_ = 0;
-    listPage_ = 0;
-    detailPage_ = 0;
+    listPages_.SetPageCount(0);
     view_ = kListView;
-    markup_.Reset();
+    detail_.Reset();
     dirty = true;
+}
+
+void CNewsPanel::CountListPages() {
+    const CPlay* play = controller_.Play();
+    const int current = play ? play->CurrentEventListIndex() : 0;
+    listPages_.SetPageCount(CPager::PagesFor(current + 1, rowsPerPage_));
 }
 
 void CNewsPanel::SetSelectedEvent(int eventIndex) {
@@ -101,18 +106,16 @@ void CNewsPanel::UpdateNewsButtons() {
             setEnabled(next_, false);
             setEnabled(list_, false);
             setEnabled(prev_, false);
-            detailPage_ = 0;
+            detail_.SetPage(0);
         } else if (view_ == kListView) {
-            const CPlay* play = controller_.Play();
-            const int current = play ? play->CurrentEventListIndex() : 0;
+            CountListPages();
             setEnabled(list_, false);
-            setEnabled(prev_, listPage_ != 0);
-            // Older headlines exist beyond this page. Without a single row there is no page to turn to.
-            setEnabled(next_, rowsPerPage_ > 0 && current >= (listPage_ + 1) * rowsPerPage_);
+            setEnabled(prev_, listPages_.HasPrevious());
+            setEnabled(next_, listPages_.HasNext());
         } else {
             setEnabled(list_, true);
-            setEnabled(prev_, detailPage_ != 0);
-            setEnabled(next_, detailPage_ < markup_.PageCount() - 1);
+            setEnabled(prev_, detail_.Pager().HasPrevious());
+            setEnabled(next_, detail_.Pager().HasNext());
         }
     } else if (state == CDayController::kOpening || state == CDayController::kFinishing) {
         setEnabled(next_, false);
@@ -124,9 +127,10 @@ void CNewsPanel::UpdateNewsButtons() {
 
 void CNewsPanel::NextPage() {
     if (view_ == kListView) {
-        ++listPage_;
-    } else if (detailPage_ < markup_.PageCount() - 1) {
-        ++detailPage_;
+        CountListPages();
+        listPages_.Next();
+    } else {
+        detail_.NextPage();
     }
     UpdateNewsButtons();
     dirty = true;
@@ -134,9 +138,9 @@ void CNewsPanel::NextPage() {
 
 void CNewsPanel::PreviousPage() {
     if (view_ == kListView) {
-        if (listPage_ > 0) --listPage_;
-    } else if (detailPage_ > 0) {
-        --detailPage_;
+        listPages_.Previous();
+    } else {
+        detail_.PreviousPage();
     }
     UpdateNewsButtons();
     dirty = true;
@@ -151,7 +155,7 @@ void CNewsPanel::BackToList() {
     view_ = kListView;
     UpdateNewsButtons();
     dirty = true;
-    detailPage_ = 0;
+    detail_.SetPage(0);
 }
 
 void CNewsPanel::OnMouseUp(unsigned, int x, int y) {
@@ -165,12 +169,11 @@ void CNewsPanel::OnMouseUp(unsigned, int x, int y) {
         const int row = (y - inner_.top) / kRowHeight;
         // The strip below the last full row shows no headline, so it opens none.
         if (row >= rowsPerPage_) return;
-        const int e = current - row - listPage_ * rowsPerPage_;
+        const int e = current - row - listPages_.Page() * rowsPerPage_;
         if (e < 0 || e > current || e >= scenario->EventCount()) return;
         selectedEvent_ = e;
         view_ = kDetailView;
-        detailPage_ = 0;
-        markup_.Layout(owner_.Skin(), scenario->events[static_cast<std::size_t>(e)].Detail.value_or(std::string()),
+        detail_.Layout(owner_.Skin(), scenario->events[static_cast<std::size_t>(e)].Detail.value_or(std::string()),
                        inner_);
         UpdateNewsButtons();
         dirty = true;
@@ -179,9 +182,9 @@ void CNewsPanel::OnMouseUp(unsigned, int x, int y) {
 
     // Links are live only while the detail text is on screen.
     if (controller_.GetSubState() != CDayController::kOrders) return;
-    const std::optional<std::string> key = markup_.FindLink(detailPage_, x, y);
+    const std::optional<std::string> key = detail_.FindLink(x, y);
     if (!key) return;
-    const GlossaryEntry* entry = owner_.Glossary().FindEntry(*key);
+    const std::optional<LinkEntry> entry = owner_.Links().FindLinkEntry(*key);
     if (entry && onGlossaryLink) onGlossaryLink(*entry);
 }
 
@@ -199,7 +202,7 @@ void CNewsPanel::DrawHeadlines(CCanvas& dc, const CScenario& scenario, int first
     const Rgb oldColour = dc.SetTextColour(kBlack);
     const int current = scenario.CurrentEventListIndex;
     for (int k = firstRow; k < rowsPerPage_; ++k) {
-        const int e = current - listPage_ * rowsPerPage_ - k;
+        const int e = current - listPages_.Page() * rowsPerPage_ - k;
         if (e < 0) break;
         if (e >= scenario.EventCount()) continue;
         const auto& headline = scenario.events[static_cast<std::size_t>(e)].HeadLine;
@@ -217,7 +220,7 @@ void CNewsPanel::Draw(CCanvas& dc) {
 
     const CSkin& skin = owner_.Skin();
     CCanvas::FontGuard font(dc, skin.Font(kFont));
-    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
     const auto state = controller_.GetState();
     const auto subState = controller_.GetSubState();
     const CScenario* scenario = Scenario();
@@ -232,16 +235,12 @@ void CNewsPanel::Draw(CCanvas& dc) {
         if (view_ == kListView) {
             DrawHeadlines(dc, *scenario, newsArriving ? 1 : 0);
         } else if (newsArriving) {
-            detailPage_ = 0;
+            detail_.SetPage(0);
         } else if (subState == CDayController::kOrders) {
-            const HAlign oldH = dc.TextHAlign();
-            const VAlign oldV = dc.TextVAlign();
             dc.SetTextAlign(HAlign::Left, VAlign::Top);
-            markup_.Draw(dc, skin, listRect_, detailPage_);
-            dc.SetTextAlign(oldH, oldV);
+            detail_.Draw(dc, skin, listRect_);
         }
     }
-    dc.SetBackgroundMode(oldMode);
 }
 
 }  // namespace valmore

@@ -8,8 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "scenario/Glossary.h"
-#include "ui/MarkupText.h"
+#include "ui/LinkLookup.h"
+#include "ui/PagedText.h"
+#include "ui/Pager.h"
 #include "ui/Panel.h"
 #include "ui/SkinButton.h"
 
@@ -32,7 +33,7 @@ public:
     // Only when dirty: the background and what the controller's state calls for.
     void Draw(CCanvas& dc) override;
     // In the list view a release on a headline opens its detail; in the detail view a release on a
-    // link word hands its glossary entry to onGlossaryLink.
+    // link word hands its entry to onGlossaryLink.
     void OnMouseUp(unsigned flags, int x, int y) override;
 
     // The next-page, list and previous-page buttons (owned by the screen); the panel handles their clicks.
@@ -52,18 +53,18 @@ public:
     void PreviousPage();
     void BackToList();
 
-    // Told the glossary entry of a link word clicked in a detail text.
-    std::function<void(const GlossaryEntry&)> onGlossaryLink;
+    // Told the entry of a link word clicked in a detail text.
+    std::function<void(const LinkEntry&)> onGlossaryLink;
 
     int CurrentView() const { return view_; }
     int SelectedEvent() const { return selectedEvent_; }
-    int ListPage() const { return listPage_; }
-    int DetailPage() const { return detailPage_; }
+    int ListPage() const { return listPages_.Page(); }
+    int DetailPage() const { return detail_.Page(); }
     int RowsPerPage() const { return rowsPerPage_; }
     // The list rectangle runs the panel's full width below its heading; the inner rectangle (the
     // text area) is the same with a margin on either side.
     const Rect& ListRect() const { return listRect_; }
-    const CMarkupText& Markup() const { return markup_; }
+    const CMarkupText& Markup() const { return detail_.Markup(); }
     // The row rectangle of row k of the list.
     Rect RowRect(int row) const;
     // The colour of the pulsing label at a controller tick count.
@@ -73,6 +74,8 @@ private:
     const CScenario* Scenario() const;
     void DrawCentredLine(CCanvas& dc, const std::string& sjis, Rgb colour) const;
     void DrawHeadlines(CCanvas& dc, const CScenario& scenario, int firstRow) const;
+    // The headline list's pages: one headline for every day delivered so far.
+    void CountListPages();
 
     const CDayController& controller_;
     CSkinButton* next_ = nullptr;
@@ -80,12 +83,11 @@ private:
     CSkinButton* prev_ = nullptr;
 
     int selectedEvent_ = 0;
-    int listPage_ = 0;
-    int detailPage_ = 0;
     int view_ = kListView;
     int rowsPerPage_ = 0;
     Rect listRect_{};
-    CMarkupText markup_;
+    CPager listPages_;
+    CPagedText detail_;
 };
 
 }  // namespace valmore

@@ -225,17 +225,12 @@ void COrderPanel::Draw(CCanvas& dc) {
     DrawBackground(dc);
     const CPlay* play = controller_.Play();
     if (!play) return;
-    const HAlign oldH = dc.TextHAlign();
-    const VAlign oldV = dc.TextVAlign();
     dc.SetTextAlign(HAlign::Left, VAlign::Top);
-    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
-    const Rgb oldColour = dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.SetTextColour(Rgb{0, 0, 0});
     for (int c = 0; c < kColumns; ++c) {
         if (ColumnUsed(c) && play->Market().HasProduct(ColumnProduct(c))) DrawHeader(dc, c);
     }
-    dc.SetTextColour(oldColour);
-    dc.SetBackgroundMode(oldMode);
-    dc.SetTextAlign(oldH, oldV);
 }
 
 void COrderPanel::DrawHeader(CCanvas& dc, int c) const {

@@ -236,7 +236,7 @@ void CSimulationScreen::Layout() {
     infoBack_->enabled = false;
     info_->SetButtons(infoNext_, infoPrev_, infoBack_);
 
-    news_->onGlossaryLink = [this](const GlossaryEntry& entry) { info_->ShowGlossaryEntry(entry); };
+    news_->onGlossaryLink = [this](const LinkEntry& entry) { info_->ShowGlossaryEntry(entry); };
 }
 
 void CSimulationScreen::Activate() {

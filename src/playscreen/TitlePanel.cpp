@@ -38,12 +38,10 @@ void CTitlePanel::Draw(CCanvas& dc) {
     if (!play) return;
 
     CCanvas::FontGuard font(dc, owner_.Skin().Font(kTitleFont));
-    const Rgb oldColour = dc.SetTextColour(Rgb{0, 0, 0});
-    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.DrawText(play->Scenario().header.Title, textRect_,
                 CCanvas::kLeft | CCanvas::kVCenter | CCanvas::kSingleLine | CCanvas::kEndEllipsis);
-    dc.SetBackgroundMode(oldMode);
-    dc.SetTextColour(oldColour);
 }
 
 }  // namespace valmore

@@ -48,6 +48,12 @@ const CGlossary& CAppContext::EnsureGlossary() {
     return glossary_;
 }
 
+std::optional<LinkEntry> CAppContext::FindLinkEntry(std::string_view key) const {
+    const GlossaryEntry* entry = glossary_.FindEntry(key);
+    if (!entry) return std::nullopt;
+    return LinkEntry{entry->SEARCHKEY, entry->KEYWORD0, entry->KEYWORD1, entry->DETAIL};
+}
+
 void CAppContext::DestroyPlay() {
     controller.DestroyPlay();
     if (onDestroyPlay) onDestroyPlay();

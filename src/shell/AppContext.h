@@ -19,6 +19,7 @@
 #include "sim/SnapshotStore.h"
 #include "ui/DetailDialog.h"
 #include "ui/Dialog.h"
+#include "ui/LinkLookup.h"
 #include "ui/Screen.h"
 #include "ui/Skin.h"
 #include "ui/ViewHost.h"
@@ -67,10 +68,11 @@ struct StoreProblem {
     std::vector<std::string> problems;
 };
 
-class CAppContext {
+// The context answers the popups' and panels' link words from the glossary.
+class CAppContext : public ILinkLookup {
 public:
     explicit CAppContext(AppPaths paths);
-    ~CAppContext();
+    ~CAppContext() override;
     CAppContext(const CAppContext&) = delete;
     CAppContext& operator=(const CAppContext&) = delete;
 
@@ -101,6 +103,8 @@ public:
     // when the file was missing, so a broken glossary is not read again for every scenario.
     const CGlossary& EnsureGlossary();
     bool GlossaryAttempted() const { return glossaryAttempted_; }
+    // ILinkLookup: the glossary entry with the key, as the popups and panels show it.
+    std::optional<LinkEntry> FindLinkEntry(std::string_view key) const override;
 
     // Releases the play still held, if any.
     void DestroyPlay();

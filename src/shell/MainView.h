@@ -51,7 +51,7 @@ public:
     // IViewHost
     int Mode() const override { return resolution_.mode; }
     const CSkin& Skin() const override { return context_.skin; }
-    const CGlossary& Glossary() const override { return context_.Glossary(); }
+    const ILinkLookup& Links() const override { return context_; }
     Size ScreenSize() const override { return window_.ScreenSize(); }
     Size CanvasSize() const override { return resolution_.canvas; }
     Point CanvasOffset() const override { return resolution_.offset; }

@@ -16,12 +16,6 @@ constexpr int kOkDn = 87;
 constexpr int kBackUp = 114;
 constexpr int kBackDn = 115;
 constexpr int kBackNon = 116;
-constexpr int kLeftUp = 78;
-constexpr int kLeftDn = 76;
-constexpr int kLeftNon = 77;
-constexpr int kRightUp = 83;
-constexpr int kRightDn = 81;
-constexpr int kRightNon = 82;
 constexpr int kGlossarySection = 2;
 
 // Where the three sections and the buttons go, per resolution mode (popup coordinates). Each
@@ -45,7 +39,6 @@ constexpr int kButtonRowY = 4;
 
 constexpr int kTitleFont = 10;
 constexpr int kLabelFont = 10;
-constexpr int kKeywordFont = 12;
 constexpr int kSecondKeywordFont = 8;
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kGrey{120, 120, 120};
@@ -54,24 +47,15 @@ const DetailLayout& LayoutFor(int mode) {
     return kLayouts[mode == kModeSxga ? 1 : 0];
 }
 
-bool Hit(const CSkinButton& button, int x, int y) {
-    return button.GetRect().Contains(x, y);
-}
-
-
 }  // namespace
 
 QVDetailDialog::QVDetailDialog(IViewHost& owner)
-    : owner_(owner),
-      ok_(std::make_unique<CSkinButton>(owner, kOkUp, kOkDn)),
-      back_(std::make_unique<CSkinButton>(owner, kBackUp, kBackDn, kBackNon)) {
-    for (int i = 0; i < kSections; ++i) {
-        const auto s = static_cast<std::size_t>(i);
-        left_[s] = std::make_unique<CSkinButton>(owner, kLeftUp, kLeftDn, kLeftNon);
-        right_[s] = std::make_unique<CSkinButton>(owner, kRightUp, kRightDn, kRightNon);
-    }
+    : CPopup(owner, kBackgroundBitmap), ok_(AddButton(kOkUp, kOkDn)), back_(AddButton(kBackUp, kBackDn, kBackNon)) {
+    ok_->onClick = [this](unsigned, int, int, CSkinButton&) { Finish(kResultOk); };
+    back_->onClick = [this](unsigned, int, int, CSkinButton&) { Back(); };
+    history_.SetBackButton(back_);
+    for (std::size_t s = 0; s < kSections; ++s) pageButtons_[s] = AddPageButtons(texts_[s]);
     PlaceElements();
-    UpdateButtons();
 }
 
 QVDetailDialog::~QVDetailDialog() = default;
@@ -84,13 +68,9 @@ void QVDetailDialog::PlaceElements() {
     // BACK takes the size of the OK picture, whatever its own pictures measure.
     back_->SetRect(g.okX, 2 * g.rowStep + kButtonRowY, ok.width, ok.height);
 
-    const Size left = skin.BitmapSize(kLeftUp);
-    const Size right = skin.BitmapSize(kRightUp);
     for (int i = 0; i < kSections; ++i) {
         const auto s = static_cast<std::size_t>(i);
-        const int y = i * g.rowStep + kButtonRowY;
-        left_[s]->SetRect(g.leftX, y, left.width, left.height);
-        right_[s]->SetRect(g.rightX, y, right.width, right.height);
+        PlacePageButtons(pageButtons_[s], g.leftX, g.rightX, i * g.rowStep + kButtonRowY);
 
         const Point o = g.origins[s];
         const int top = o.y + g.titleHeight + 3;
@@ -106,174 +86,62 @@ int QVDetailDialog::Show(std::string text1, std::string text2, std::string label
     sources_[0] = std::move(text1);
     sources_[1] = std::move(text2);
     sources_[kGlossarySection].clear();
-    for (int i = 0; i < kGlossarySection; ++i) {
-        const auto s = static_cast<std::size_t>(i);
-        texts_[s].Layout(owner_.Skin(), sources_[s], textRects_[s]);
-    }
+    for (std::size_t s = 0; s < kGlossarySection; ++s) texts_[s].Layout(owner_.Skin(), sources_[s], textRects_[s]);
     texts_[kGlossarySection].Reset();
     entry_.reset();
-    history_.clear();
-    pages_.fill(0);
-    UpdateButtons();
-    ok_->pressed = false;
-    back_->pressed = false;
-    for (int i = 0; i < kSections; ++i) {
-        LeftButton(i).pressed = false;
-        RightButton(i).pressed = false;
-    }
+    history_.Clear();
 
     // When the program quits during the loop nobody confirmed anything.
     result_ = kResultCancel;
-    open_ = true;
-    owner_.InvalidateAll();
-    owner_.RunModal(*this, [this] { return !open_; });
-    open_ = false;
-    owner_.InvalidateAll();
+    RunShowing();
     return result_;
 }
 
-void QVDetailDialog::ShowEntry(const GlossaryEntry& entry, bool resetHistory) {
-    if (resetHistory) history_.clear();
+void QVDetailDialog::ShowEntry(const LinkEntry& entry, bool resetHistory) {
+    if (resetHistory) history_.Clear();
     entry_ = entry;
-    sources_[kGlossarySection] = entry_->DETAIL;
+    sources_[kGlossarySection] = entry_->detail;
     texts_[kGlossarySection].Layout(owner_.Skin(), sources_[kGlossarySection], textRects_[kGlossarySection]);
-    pages_[kGlossarySection] = 0;
-    UpdateButtons();
-    if (open_) RepaintPopup();
+    if (IsOpen()) RepaintPopup();
 }
 
-void QVDetailDialog::UpdateButtons() {
-    for (int i = 0; i < kSections; ++i) {
-        const auto s = static_cast<std::size_t>(i);
-        left_[s]->enabled = pages_[s] > 0;
-        right_[s]->enabled = pages_[s] < texts_[s].PageCount() - 1;
-    }
-    back_->enabled = !history_.empty();
+void QVDetailDialog::Back() {
+    std::optional<LinkEntry> previous = history_.Pop();
+    if (!previous) return;
+    ShowEntry(*previous, false);
+    owner_.InvalidateAll();
 }
 
-Rect QVDetailDialog::Bounds() const {
-    const Size size = owner_.Skin().BitmapSize(kBackgroundBitmap);
-    const Size screen = owner_.ScreenSize();
-    const Point offset = owner_.CanvasOffset();
-    return Rect::FromSize(screen.width / 2 - size.width / 2 - offset.x, screen.height / 2 - size.height / 2 - offset.y,
-                          size.width, size.height);
-}
-
-void QVDetailDialog::RepaintPopup() const {
-    owner_.Invalidate(Bounds());
-}
-
-void QVDetailDialog::Close(int result) {
+void QVDetailDialog::Finish(int result) {
     result_ = result;
-    open_ = false;
-    RepaintPopup();
+    Close();
 }
 
-void QVDetailDialog::OnPopupInput(const InputEvent& event) {
-    switch (event.type) {
-        case InputType::LeftDown:
-            OnMouseDown(event);
-            break;
-        case InputType::LeftUp:
-            OnMouseUp(event);
-            break;
-        case InputType::MouseMove:
-            OnMouseMove(event);
-            break;
-        case InputType::KeyDown:
-            if (event.key == kKeyEnter) Close(kResultOk);
-            if (event.key == kKeyEscape) Close(kResultCancel);
-            break;
-        default:
-            break;
-    }
+void QVDetailDialog::OnKey(int key) {
+    if (key == kKeyEnter) Finish(kResultOk);
+    if (key == kKeyEscape) Finish(kResultCancel);
 }
 
-void QVDetailDialog::OnMouseDown(const InputEvent& event) {
-    const int x = event.x;
-    const int y = event.y;
-    if (Hit(*ok_, x, y)) ok_->OnMouseDown(event.flags, x, y);
-    if (back_->enabled && Hit(*back_, x, y)) back_->OnMouseDown(event.flags, x, y);
-    for (int i = 0; i < kSections; ++i) {
-        for (CSkinButton* b : {&LeftButton(i), &RightButton(i)}) {
-            if (b->enabled && Hit(*b, x, y)) b->OnMouseDown(event.flags, x, y);
-        }
-    }
-    RepaintPopup();
-}
-
-void QVDetailDialog::OnMouseMove(const InputEvent& event) {
-    // A button pressed and then left shows its normal image again.
-    ok_->OnMouseMove({event.x, event.y});
-    back_->OnMouseMove({event.x, event.y});
-    for (int i = 0; i < kSections; ++i) {
-        LeftButton(i).OnMouseMove({event.x, event.y});
-        RightButton(i).OnMouseMove({event.x, event.y});
-    }
-}
-
-void QVDetailDialog::OnMouseUp(const InputEvent& event) {
-    const int x = event.x;
-    const int y = event.y;
-    if (Hit(*ok_, x, y)) {
-        ok_->OnMouseUp(event.flags, x, y);
-        Close(kResultOk);
-        return;
-    }
-    if (back_->enabled && !history_.empty() && Hit(*back_, x, y)) {
-        back_->OnMouseUp(event.flags, x, y);
-        GlossaryEntry previous = std::move(history_.back());
-        history_.pop_back();
-        ShowEntry(previous, false);
-        owner_.InvalidateAll();
-        return;
-    }
-    for (int i = 0; i < kSections; ++i) {
-        const auto s = static_cast<std::size_t>(i);
-        if (left_[s]->enabled && Hit(*left_[s], x, y)) {
-            left_[s]->OnMouseUp(event.flags, x, y);
-            --pages_[s];
-            UpdateButtons();
-            RepaintPopup();
-            return;
-        }
-        if (right_[s]->enabled && Hit(*right_[s], x, y)) {
-            right_[s]->OnMouseUp(event.flags, x, y);
-            ++pages_[s];
-            UpdateButtons();
-            RepaintPopup();
-            return;
-        }
-    }
-    FollowLink(x, y);
-    RepaintPopup();
-}
-
-void QVDetailDialog::FollowLink(int x, int y) {
+void QVDetailDialog::OnRelease(int x, int y) {
     for (int i = 0; i < kSections; ++i) {
         const auto s = static_cast<std::size_t>(i);
         // Only what is drawn can be clicked: a text running past its frame is cut off there, and
         // its hidden characters must not answer clicks meant for the section below.
         if (!frameRects_[s].Contains(x, y)) continue;
-        const std::optional<std::string> key = texts_[s].FindLink(pages_[s], x, y);
+        const std::optional<std::string> key = texts_[s].FindLink(x, y);
         if (!key) return;
-        const GlossaryEntry* found = owner_.Glossary().FindEntry(*key);
-        // A word the glossary does not know changes nothing, not even the history.
+        std::optional<LinkEntry> found = owner_.Links().FindLinkEntry(*key);
+        // A word the lookup does not know changes nothing, not even the history.
         if (!found) return;
-        const GlossaryEntry next = *found;
         // Links inside an explanation lead further, so BACK must find the way back; links in the
         // news texts start over from what they show and leave the history alone.
-        if (i == kGlossarySection && entry_ && HistoryLength() < kMaxHistory) history_.push_back(*entry_);
-        ShowEntry(next, false);
+        if (i == kGlossarySection && entry_) history_.Push(*entry_);
+        ShowEntry(*found, false);
         return;
     }
 }
 
-void QVDetailDialog::DrawPopup(CCanvas& canvas) {
-    const CSkin& skin = owner_.Skin();
-    canvas.DrawBitmap(skin.Bitmap(kBackgroundBitmap), 0, 0);
-    ok_->Draw(canvas);
-    back_->Draw(canvas);
+void QVDetailDialog::DrawContent(CCanvas& canvas) {
     for (int i = 0; i < kSections; ++i) DrawSection(canvas, i);
 }
 
@@ -282,33 +150,21 @@ void QVDetailDialog::DrawSection(CCanvas& canvas, int section) {
     const CSkin& skin = owner_.Skin();
     const auto s = static_cast<std::size_t>(section);
     const Rect& title = titleRects_[s];
-    {
-        // Whatever the popup changes is put back, so the screens painted after it find the canvas as it was.
-        CCanvas::StateGuard state(canvas);
-        canvas.SetTextColour(kBlack);
-        canvas.SetBackgroundMode(BackgroundMode::Transparent);
-        canvas.SetTextAlign(HAlign::Left, VAlign::Top);
-        canvas.SelectPen(Pen{PenStyle::Solid, 1, kGrey});
-        canvas.SelectFont(skin.Font(kTitleFont));
-        canvas.TextOut(title.left, title.top + 5, kTitles[s]);
-        if (section != kGlossarySection) {
-            canvas.SelectFont(skin.Font(kLabelFont));
-            canvas.TextOut(title.left + 80, title.top + 5, label_);
-        } else if (entry_ && entry_->KEYWORD0) {
-            const CFont* keywordFont = skin.Font(kKeywordFont);
-            canvas.SelectFont(keywordFont);
-            canvas.TextOut(title.left + 80, title.top + 2, *entry_->KEYWORD0);
-            if (entry_->KEYWORD1) {
-                const int width = keywordFont ? keywordFont->TextWidth(*entry_->KEYWORD0) : 0;
-                canvas.SelectFont(skin.Font(kSecondKeywordFont));
-                canvas.TextOut(title.left + 96 + width, title.top + 2, *entry_->KEYWORD1);
-            }
-        }
-        canvas.Line({title.left, title.bottom - 10}, {title.right, title.bottom - 10});
-        texts_[s].Draw(canvas, skin, frameRects_[s], pages_[s]);
+    CCanvas::StateGuard state(canvas);
+    canvas.SetTextColour(kBlack);
+    canvas.SetBackgroundMode(BackgroundMode::Transparent);
+    canvas.SetTextAlign(HAlign::Left, VAlign::Top);
+    canvas.SelectPen(Pen{PenStyle::Solid, 1, kGrey});
+    canvas.SelectFont(skin.Font(kTitleFont));
+    canvas.TextOut(title.left, title.top + 5, kTitles[s]);
+    if (section != kGlossarySection) {
+        canvas.SelectFont(skin.Font(kLabelFont));
+        canvas.TextOut(title.left + 80, title.top + 5, label_);
+    } else if (entry_) {
+        DrawEntryHeading(canvas, *entry_, {title.left + 80, title.top + 2}, kSecondKeywordFont);
     }
-    left_[s]->Draw(canvas);
-    right_[s]->Draw(canvas);
+    canvas.Line({title.left, title.bottom - 10}, {title.right, title.bottom - 10});
+    texts_[s].Draw(canvas, skin, frameRects_[s]);
 }
 
 }  // namespace valmore

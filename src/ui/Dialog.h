@@ -2,40 +2,43 @@
 
 // The message popup: every notice, error and yes/no question of the program. One instance lives for
 // the whole run and is reused for every showing; each showing runs a modal loop and returns when one
-// of its own buttons closes it. Link words in a notice open their glossary entry in the popup.
+// of its own buttons closes it. Link words in a notice open their entry in the popup.
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
-#include "scenario/Glossary.h"
-#include "ui/MarkupText.h"
-#include "ui/SkinButton.h"
-#include "ui/ViewHost.h"
+#include "ui/LinkLookup.h"
+#include "ui/PagedText.h"
+#include "ui/Popup.h"
 
 namespace valmore {
 
-class QVDialog : public IModalPopup {
+class QVDialog : public CPopup {
 public:
-    static constexpr int kModeGlossary = 2;  // "用語解説", OK
-    static constexpr int kModeNotice = 3;    // "お知らせ", OK
-    static constexpr int kModeQuestion = 4;  // "確認", yes and no
-    static constexpr int kResultOk = 0;
-    static constexpr int kResultYes = 2;
-    static constexpr int kResultNo = 3;
+    // What a showing is: it fixes the title, the buttons and how the text is shown.
+    enum PopupKind : int {
+        kModeGlossary = 2,  // "用語解説", OK; entered from a notice through a link word
+        kModeNotice = 3,    // "お知らせ", OK
+        kModeQuestion = 4,  // "確認", yes and no
+    };
+    // The button that closed a showing.
+    enum PopupAnswer : int {
+        kResultOk = 0,
+        kResultYes = 2,
+        kResultNo = 3,
+    };
 
     explicit QVDialog(IViewHost& owner);
     ~QVDialog() override;
 
-    // Shows the text (Shift_JIS) and returns 2 for yes, 3 for no (mode 4), 0 for OK (other modes).
-    int Show(int mode, std::string text);
+    // Shows the text (Shift_JIS): yes or no for a question, OK for the other kinds.
+    PopupAnswer Show(PopupKind kind, std::string text);
 
-    bool IsOpen() const { return open_; }
-    int Mode() const { return mode_; }
-    int Page() const { return page_; }
-    const CMarkupText& Body() const { return body_; }
-    const GlossaryEntry* CurrentEntry() const { return entry_ ? &*entry_ : nullptr; }
+    PopupKind Mode() const { return mode_; }
+    int Page() const { return body_.Page(); }
+    const CMarkupText& Body() const { return body_.Markup(); }
+    const LinkEntry* CurrentEntry() const { return entry_ ? &*entry_ : nullptr; }
 
     // The practice run's blinking frame over part of the popup (popup coordinates).
     void SetHighlight(bool on, const Rect& rect = {});
@@ -49,48 +52,35 @@ public:
     // Told before and after every showing (the simulation screen refreshes its panels).
     std::function<void()> onRefreshPanels;
 
-    // IModalPopup
-    Rect Bounds() const override;
-    void DrawPopup(CCanvas& canvas) override;
-    void OnPopupInput(const InputEvent& event) override;
-
     CSkinButton& Button1() { return *button1_; }
     CSkinButton& Button2() { return *button2_; }
-    CSkinButton& LeftButton() { return *left_; }
-    CSkinButton& RightButton() { return *right_; }
+    CSkinButton& LeftButton() { return *pageButtons_.left; }
+    CSkinButton& RightButton() { return *pageButtons_.right; }
     const Rect& TextRect() const { return textRect_; }
     const Rect& TitleRect() const { return titleRect_; }
 
 private:
     void PlaceElements();
-    void LayOut(const std::string& text);
-    void UpdatePageButtons();
-    void OnMouseDown(const InputEvent& event);
-    void OnMouseUp(const InputEvent& event);
-    void OnMouseMove(const InputEvent& event);
-    void FollowLink(int x, int y);
+    void Answer(PopupAnswer answer);
+    void DrawContent(CCanvas& canvas) override;
+    void OnRelease(int x, int y) override;
     void DrawTitle(CCanvas& canvas) const;
     void DrawBody(CCanvas& canvas);
     void DrawHighlight(CCanvas& canvas) const;
-    void RepaintPopup() const;
 
-    IViewHost& owner_;
-    bool open_ = false;
-    int mode_ = kModeNotice;
-    int page_ = 0;
-    int result_ = kResultOk;
+    PopupKind mode_ = kModeNotice;
+    PopupAnswer result_ = kResultOk;
     std::string text_;
-    std::optional<GlossaryEntry> entry_;
-    CMarkupText body_;
+    std::optional<LinkEntry> entry_;
+    CPagedText body_;
     Rect titleRect_{};
     Rect textRect_{};
     bool highlightOn_ = false;
     Rect highlightRect_{};
     int blinkCounter_ = 0;
-    std::unique_ptr<CSkinButton> button1_;
-    std::unique_ptr<CSkinButton> button2_;
-    std::unique_ptr<CSkinButton> left_;
-    std::unique_ptr<CSkinButton> right_;
+    CSkinButton* button1_;
+    CSkinButton* button2_;
+    PageButtons pageButtons_;
 };
 
 }  // namespace valmore

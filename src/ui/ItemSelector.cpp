@@ -85,23 +85,19 @@ void CItemSelector::OnMouseUp(unsigned flags, int x, int y) {
 }
 
 void CItemSelector::Draw(CCanvas& dc) {
-    const Pen oldPen = dc.SelectPen(Pen{PenStyle::Solid, 1, kBoxColour});
-    const Brush oldBrush = dc.SelectBrush(Brush::Solid(Rgb{255, 255, 255}));
+    dc.SelectPen(Pen{PenStyle::Solid, 1, kBoxColour});
+    dc.SelectBrush(Brush::Solid(Rgb{255, 255, 255}));
     dc.Rectangle(textRect_);
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
 
     leftButton_->Draw(dc);
     rightButton_->Draw(dc);
 
     if (index_ < 0 || index_ >= Count()) return;
     CCanvas::FontGuard font(dc, owner_.Skin().Font(kTextFont));
-    const Rgb oldColour = dc.SetTextColour(Rgb{0, 0, 0});
-    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.DrawText(items_[static_cast<std::size_t>(index_)], textRect_,
                 CCanvas::kCenter | CCanvas::kVCenter | CCanvas::kSingleLine);
-    dc.SetBackgroundMode(oldMode);
-    dc.SetTextColour(oldColour);
 }
 
 }  // namespace valmore

@@ -34,7 +34,9 @@ public:
     IViewHost& Owner() const { return owner_; }
     void Invalidate() const { owner_.Invalidate(rect_); }
 
-    int identifier = 0;  // for the owner's click handlers, to tell panels apart
+    int identifier = 0;   // for the owner's click handlers, to tell panels apart
+    bool visible = true;  // a hidden panel takes no input (and a hidden button does not draw)
+    bool enabled = true;  // a disabled button or control ignores presses and releases
     bool hover = false;
     bool dirty = false;  // costly panels repaint their content only when set
     int backgroundBitmap = 0;

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/Panel.h"
+#include "ui/PanelTable.h"
 
 namespace valmore {
 
@@ -20,7 +20,8 @@ public:
     CScreen(const CScreen&) = delete;
     CScreen& operator=(const CScreen&) = delete;
 
-    // Default: every panel in table order. Screens draw their background first, then call this.
+    // Default: every panel in table order, each with the canvas state it found. Screens draw their
+    // background first, then call this.
     virtual void Draw(CCanvas& dc);
     // Creates the panels; each screen's constructor calls it once.
     virtual void Layout();
@@ -32,8 +33,7 @@ public:
     // Black fill of the clip box, then the background bitmap tiled downwards at its own size.
     void DrawBackground(CCanvas& dc) const;
 
-    // Mouse dispatch: moves reach every panel; presses and releases reach every panel whose
-    // rectangle contains the point, in table order.
+    // Mouse dispatch through the panel table.
     void MouseMove(Point point);
     void MouseDown(unsigned flags, int x, int y);
     void MouseUp(unsigned flags, int x, int y);
@@ -41,12 +41,9 @@ public:
     // Appends a panel to the table (at most kMaxPanels) and returns it.
     template <class T, class... Args>
     T* AddPanel(Args&&... args) {
-        auto panel = std::make_unique<T>(std::forward<Args>(args)...);
-        T* raw = panel.get();
-        Append(std::move(panel));
-        return raw;
+        return panels_.Add<T>(std::forward<Args>(args)...);
     }
-    const std::vector<std::unique_ptr<CPanel>>& Panels() const { return panels_; }
+    const std::vector<std::unique_ptr<CPanel>>& Panels() const { return panels_.Panels(); }
     IViewHost& Owner() const { return owner_; }
 
     int backgroundBitmap = 7;
@@ -55,9 +52,7 @@ protected:
     IViewHost& owner_;
 
 private:
-    void Append(std::unique_ptr<CPanel> panel);
-
-    std::vector<std::unique_ptr<CPanel>> panels_;
+    CPanelTable panels_;
 };
 
 }  // namespace valmore

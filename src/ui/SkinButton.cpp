@@ -39,19 +39,15 @@ void CSkinButton::Draw(CCanvas& dc) {
         return;
     }
 
-    const Pen oldPen = dc.SelectPen(Pen{});
-    const Brush oldBrush = dc.SelectBrush(Brush::Solid(Rgb{255, 255, 255}));
+    dc.SelectPen(Pen{});
+    dc.SelectBrush(Brush::Solid(Rgb{255, 255, 255}));
     dc.RoundRect(rect_, 5, 5);
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
 
-    CCanvas::FontGuard font(dc, owner_.Skin().Font(kLabelFont));
-    const Rgb oldColour = dc.SetTextColour(enabled ? kLabelColour : kDisabledLabelColour);
+    dc.SelectFont(owner_.Skin().Font(kLabelFont));
+    dc.SetTextColour(enabled ? kLabelColour : kDisabledLabelColour);
     // The label lies on the white box; no background colour left behind on the canvas shows.
-    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.DrawText(label, rect_, CCanvas::kCenter | CCanvas::kVCenter | CCanvas::kSingleLine);
-    dc.SetBackgroundMode(oldMode);
-    dc.SetTextColour(oldColour);
 }
 
 void CSkinButton::OnMouseMove(Point point) {

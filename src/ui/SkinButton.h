@@ -43,10 +43,8 @@ public:
     int up = -1;
     int dn = -1;
     int non = -1;
-    bool enabled = true;
     bool pressed = false;
     bool toggle = false;
-    bool visible = true;  // an invisible button neither draws nor takes input
 };
 
 }  // namespace valmore

@@ -50,6 +50,8 @@ CSpinBox::CSpinBox(IViewHost& owner)
     : CPanel(owner),
       upButton_(std::make_unique<CSkinButton>(owner, kUpImage, kUpPressedImage, kUpDisabledImage)),
       downButton_(std::make_unique<CSkinButton>(owner, kDownImage, kDownPressedImage, kDownDisabledImage)) {
+    // A spin box starts disabled, until its order column is in use.
+    enabled = false;
     upButton_->enabled = false;
     downButton_->enabled = false;
 }
@@ -71,12 +73,12 @@ void CSpinBox::SetRect(int x, int y, int, int) {
 }
 
 void CSpinBox::UpdateButtons() {
-    upButton_->enabled = enabled_ && value_ != max_;
-    downButton_->enabled = enabled_ && value_ != min_;
+    upButton_->enabled = enabled && value_ != max_;
+    downButton_->enabled = enabled && value_ != min_;
 }
 
-void CSpinBox::SetEnabled(bool enabled) {
-    enabled_ = enabled;
+void CSpinBox::SetEnabled(bool on) {
+    enabled = on;
     UpdateButtons();
 }
 
@@ -107,12 +109,12 @@ void CSpinBox::Reset() {
 }
 
 void CSpinBox::Increment() {
-    if (enabled_ && value_ < max_) value_ = Saturate(std::int64_t{value_} + step_);
+    if (enabled && value_ < max_) value_ = Saturate(std::int64_t{value_} + step_);
     UpdateButtons();
 }
 
 void CSpinBox::Decrement() {
-    if (enabled_ && value_ > min_) value_ = Saturate(std::int64_t{value_} - step_);
+    if (enabled && value_ > min_) value_ = Saturate(std::int64_t{value_} - step_);
     UpdateButtons();
 }
 
@@ -150,12 +152,10 @@ void CSpinBox::Draw(CCanvas& dc) {
 
     Rect textRect = valueRect_;
     textRect.right -= LayoutFor(owner_.Mode()).rightMargin;
-    const Rgb oldColour = dc.SetTextColour(enabled_ ? kValueColour : kDisabledValueColour);
-    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.SetTextColour(enabled ? kValueColour : kDisabledValueColour);
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.DrawText(FormatGrouped(value_), textRect,
                 CCanvas::kRight | CCanvas::kVCenter | CCanvas::kSingleLine | CCanvas::kEndEllipsis);
-    dc.SetBackgroundMode(oldMode);
-    dc.SetTextColour(oldColour);
 }
 
 }  // namespace valmore

@@ -25,7 +25,7 @@ public:
     // passed along are ignored.
     void SetRect(int x, int y, int width = 0, int height = 0) override;
 
-    void SetEnabled(bool enabled);
+    void SetEnabled(bool on);
     void SetMin(std::int32_t m);  // also value := m
     void SetMax(std::int32_t m);  // also value := min
     void SetStep(std::int32_t s);
@@ -33,7 +33,7 @@ public:
     void Increment();
     void Decrement();
 
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const { return enabled; }
     std::int32_t Value() const { return value_; }
     std::int32_t Min() const { return min_; }
     std::int32_t Max() const { return max_; }
@@ -50,7 +50,6 @@ public:
 private:
     void UpdateButtons();
 
-    bool enabled_ = false;
     std::int32_t value_ = 1000;
     std::int32_t step_ = 1000;
     std::int32_t max_ = 10000;

@@ -12,7 +12,7 @@ namespace valmore {
 
 class CCanvas;
 class CSkin;
-class CGlossary;
+class ILinkLookup;
 
 // Resolution modes; every layout table is indexed by them.
 constexpr int kModeXga = 0;   // 1024 x 768 canvas, skin folder "SR\XGA\"
@@ -36,8 +36,8 @@ public:
 
     virtual int Mode() const = 0;
     virtual const CSkin& Skin() const = 0;
-    // The glossary behind link words; empty until the first scenario has been loaded.
-    virtual const CGlossary& Glossary() const = 0;
+    // What link words lead to; nothing is found until the first scenario has been loaded.
+    virtual const ILinkLookup& Links() const = 0;
     virtual Size ScreenSize() const = 0;
     virtual Size CanvasSize() const = 0;
     // Where the canvas lies on the screen.

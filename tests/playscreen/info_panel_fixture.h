@@ -72,7 +72,7 @@ public:
         controller.Play()->Begin(std::move(scenario), std::move(texts));
     }
 
-    const GlossaryEntry& Word(int i) const { return *host.glossary.FindEntry(ChainWord(i)); }
+    LinkEntry Word(int i) const { return *host.FindLinkEntry(ChainWord(i)); }
     // A release on the first character of the link to the word, if the page shows one.
     bool ClickLinkTo(const std::string& key) {
         for (const MarkupFragment& f : info.Markup().Fragments(info.Page())) {

@@ -38,9 +38,9 @@ TEST_P(InfoPanelTitles, AGlossaryWordShowsItsSecondKeywordOnlyWhenItHasOne) {
     const int secondLeft = title.left + large->TextWidth(keyword) + 96;
     const Rect secondKeyword{secondLeft, title.top, std::min(secondLeft + 40, title.right), RuleY() - 2};
 
-    GlossaryEntry entry;
-    entry.KEYWORD0 = keyword;
-    entry.DETAIL = "Explained.";
+    LinkEntry entry;
+    entry.keyword0 = keyword;
+    entry.detail = "Explained.";
     t.info.ShowGlossaryEntry(entry);
     t.Paint();
     EXPECT_EQ(At(title.right - 2, RuleY()), kRuleGrey) << "a thin grey rule across the title";
@@ -48,7 +48,7 @@ TEST_P(InfoPanelTitles, AGlossaryWordShowsItsSecondKeywordOnlyWhenItHasOne) {
     EXPECT_GT(t.InkIn(Rect{title.left + 80, title.top, secondLeft - 16, RuleY() - 2}), 0) << "the keyword";
     EXPECT_EQ(t.InkIn(secondKeyword), 0);
 
-    entry.KEYWORD1 = Sj("はいとう");
+    entry.keyword1 = Sj("はいとう");
     t.info.ShowGlossaryEntry(entry);
     t.Paint();
     EXPECT_GT(t.InkIn(secondKeyword), 0);

@@ -58,7 +58,7 @@ public:
         list.pressed = true;
         for (CSkinButton* b : {&next, &list, &prev}) b->enabled = false;
         news.SetButtons(&next, &list, &prev);
-        news.onGlossaryLink = [this](const GlossaryEntry& entry) { linked.push_back(entry); };
+        news.onGlossaryLink = [this](const LinkEntry& entry) { linked.push_back(entry); };
         controller.StartPlay();
         controller.Play()->Begin(std::move(scenario), PrdInfoTable{});
     }
@@ -158,7 +158,7 @@ public:
     CSkinButton prev;
     CBitmap target;
     CCanvas canvas;
-    std::vector<GlossaryEntry> linked;
+    std::vector<LinkEntry> linked;
 };
 
 }  // namespace valmore::test

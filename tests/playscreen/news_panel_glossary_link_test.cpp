@@ -43,7 +43,7 @@ TEST_P(NewsGlossaryLink, AClickOnALinkWordHandsItsEntryToTheInformationPanel) {
     ASSERT_TRUE(word);
     t.news.OnMouseUp(0, word->x, word->y);
     ASSERT_EQ(t.linked.size(), 1u);
-    EXPECT_EQ(t.linked[0].DETAIL, Sj("利益の分配"));
+    EXPECT_EQ(t.linked[0].detail, Sj("利益の分配"));
     EXPECT_EQ(t.news.CurrentView(), CNewsPanel::kDetailView) << "the news stays where it was";
 }
 

@@ -128,7 +128,7 @@ TEST_P(NewsPaging, DetailShowsThatDaysNewsAndFollowsGlossaryLinksWithBack) {
         rig.host.Window().QueueInput(InputEvent::LeftUp(b.left + at.x, b.top + at.y));
     };
     auto centre = [](const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; };
-    auto shownKey = [&] { return dialog.CurrentEntry() ? dialog.CurrentEntry()->SEARCHKEY : std::string("(none)"); };
+    auto shownKey = [&] { return dialog.CurrentEntry() ? dialog.CurrentEntry()->key : std::string("(none)"); };
 
     // Each step runs once the popup has taken the clicks before it.
     std::vector<std::function<void()>> steps{

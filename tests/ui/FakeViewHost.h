@@ -10,12 +10,13 @@
 
 #include "platform/HeadlessWindow.h"
 #include "scenario/Glossary.h"
+#include "ui/LinkLookup.h"
 #include "ui/Skin.h"
 #include "ui/ViewHost.h"
 
 namespace valmore::test {
 
-class FakeViewHost : public IViewHost, public IEventHandler {
+class FakeViewHost : public IViewHost, public IEventHandler, public ILinkLookup {
 public:
     // The skin is read from the run folder of the build when it has one; otherwise every bitmap is
     // empty, which panels must survive anyway.
@@ -27,7 +28,13 @@ public:
 
     int Mode() const override { return mode_; }
     const CSkin& Skin() const override { return skin_; }
-    const CGlossary& Glossary() const override { return glossary; }
+    const ILinkLookup& Links() const override { return *this; }
+    // Link words are looked up in the test's glossary, as the program looks them up in its own.
+    std::optional<LinkEntry> FindLinkEntry(std::string_view key) const override {
+        const GlossaryEntry* entry = glossary.FindEntry(key);
+        if (!entry) return std::nullopt;
+        return LinkEntry{entry->SEARCHKEY, entry->KEYWORD0, entry->KEYWORD1, entry->DETAIL};
+    }
     Size ScreenSize() const override { return window_.ScreenSize(); }
     Size CanvasSize() const override { return window_.CanvasSize(); }
     Point CanvasOffset() const override { return {0, 0}; }

@@ -40,7 +40,7 @@ protected:
         EXPECT_TRUE(host.glossary.LoadGlossaryFromBytes(dict, "QV.dict").Ok());
     }
 
-    std::string ShownKey() const { return dialog.CurrentEntry() ? dialog.CurrentEntry()->SEARCHKEY : "(none)"; }
+    std::string ShownKey() const { return dialog.CurrentEntry() ? dialog.CurrentEntry()->key : "(none)"; }
     void ClickLinkIn(int section) {
         script.ClickAt(dialog, FirstLinkAt(dialog.Section(section), dialog.Page(section)));
     }

@@ -190,7 +190,7 @@ TEST_P(MessagePopup, ALinkWordOpensItsGlossaryEntryInThePopup) {
     script.Then([&] {
         EXPECT_EQ(dialog.Mode(), QVDialog::kModeGlossary);
         ASSERT_NE(dialog.CurrentEntry(), nullptr);
-        EXPECT_EQ(dialog.CurrentEntry()->SEARCHKEY, Sj("株式"));
+        EXPECT_EQ(dialog.CurrentEntry()->key, Sj("株式"));
         EXPECT_EQ(dialog.Page(), 0);
         EXPECT_EQ(dialog.Body().PageCount(), 2);
         EXPECT_EQ(dialog.Body().Fragments(0)[0].Text(), Sj("一"));

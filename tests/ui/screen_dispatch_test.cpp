@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,10 @@ public:
     ~LoggingPanel() override {
         if (destroyed_) ++*destroyed_;
     }
-    void Draw(CCanvas&) override { log_.push_back(name_ + " draw"); }
+    void Draw(CCanvas& dc) override {
+        log_.push_back(name_ + " draw");
+        if (onDraw) onDraw(dc);
+    }
     void OnMouseMove(Point p) override {
         CPanel::OnMouseMove(p);
         log_.push_back(name_ + " move");
@@ -32,6 +36,7 @@ public:
         return key == usesKey;
     }
     int usesKey = -1;
+    std::function<void(CCanvas&)> onDraw;
 
 private:
     std::string name_;
@@ -55,6 +60,29 @@ struct ScreenWithPanels {
         return panel;
     }
 };
+
+TEST(ScreenDispatch, EveryPanelFindsTheCanvasAsTheScreenLeftIt) {
+    ScreenWithPanels t;
+    auto* text = t.screen->AddPanel<CSkinButton>(*t.host);
+    text->SetRect(0, 0, 40, 20);
+    auto* after = t.Add("after", {0, 0, 10, 10});
+    CBitmap target = CBitmap::Create(100, 100, Rgb{255, 255, 255});
+    CCanvas canvas(target);
+    canvas.SelectPen(Pen{PenStyle::Solid, 3, Rgb{255, 0, 0}});
+    canvas.SetTextColour(Rgb{0, 0, 255});
+    Pen penSeen;
+    Rgb textSeen{};
+    after->onDraw = [&](CCanvas& dc) {
+        penSeen = dc.SelectPen(Pen{PenStyle::Solid, 1, Rgb{0, 255, 0}});
+        textSeen = dc.SetTextColour(Rgb{0, 255, 0});
+    };
+    t.screen->Draw(canvas);
+    // The text button set its own pen and colour; the panel after it does not see them.
+    EXPECT_EQ(penSeen.colour, (Rgb{255, 0, 0}));
+    EXPECT_EQ(textSeen, (Rgb{0, 0, 255}));
+    EXPECT_EQ(canvas.SelectPen(Pen{}).colour, (Rgb{255, 0, 0}));
+    EXPECT_EQ(canvas.SetTextColour(Rgb{}), (Rgb{0, 0, 255}));
+}
 
 TEST(ScreenDispatch, AClickOnOverlappingPanelsReachesBothInTableOrder) {
     ScreenWithPanels t;

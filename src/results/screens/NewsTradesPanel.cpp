@@ -73,8 +73,7 @@ void CNewsTradesPanel::Place() {
 }
 
 void CNewsTradesPanel::SetButtons(CSkinButton* previous, CSkinButton* next, std::vector<CSkinButton*> details) {
-    previous_ = previous;
-    next_ = next;
+    pages_.SetButtons(previous, next);
     details_ = std::move(details);
 }
 
@@ -88,19 +87,17 @@ int CNewsTradesPanel::EventCount() const {
 }
 
 void CNewsTradesPanel::SetPage(int page) {
-    const int rows = RowsPerPage();
-    const int lastPage = std::max(0, (EventCount() - 1) / rows);
-    page_ = std::clamp(page, 0, lastPage);
+    pages_.SetPageCount(CPager::PagesFor(EventCount(), RowsPerPage()));
+    pages_.SetPage(page);
     ApplyPageRules();
 }
 
 void CNewsTradesPanel::ApplyPageRules() {
     const int rows = RowsPerPage();
     const int events = EventCount();
-    if (next_) next_->enabled = (page_ + 1) * rows < events;
-    if (previous_) previous_->enabled = page_ != 0;
+    pages_.SetPageCount(CPager::PagesFor(events, rows));
     for (std::size_t i = 0; i < details_.size(); ++i) {
-        if (details_[i]) details_[i]->enabled = page_ * rows + static_cast<int>(i) < events;
+        if (details_[i]) details_[i]->enabled = pages_.Page() * rows + static_cast<int>(i) < events;
     }
 }
 
@@ -139,7 +136,7 @@ std::vector<NewsDayView> CNewsTradesPanel::PageRows() const {
     if (!play) return rows;
     const int perPage = RowsPerPage();
     for (int i = 0; i < perPage; ++i) {
-        const int e = page_ * perPage + i;
+        const int e = pages_.Page() * perPage + i;
         if (e >= play->Scenario().EventCount()) break;
         rows.push_back(DayView(*play, e));
     }

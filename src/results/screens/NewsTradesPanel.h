@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/Pager.h"
 #include "ui/Panel.h"
 
 namespace valmore {
@@ -50,7 +51,7 @@ public:
     void SetButtons(CSkinButton* previous, CSkinButton* next, std::vector<CSkinButton*> details);
 
     int RowsPerPage() const;
-    int Page() const { return page_; }
+    int Page() const { return pages_.Page(); }
     // Moves to the page (kept between the first and the last page) and applies the page rules.
     void SetPage(int page);
     // Next enabled while later days exist, previous while not on the first page, a detail button
@@ -73,9 +74,7 @@ private:
     void DrawTrades(CCanvas& dc, int row, const NewsDayView& day) const;
 
     const CDayController& controller_;
-    int page_ = 0;
-    CSkinButton* previous_ = nullptr;
-    CSkinButton* next_ = nullptr;
+    CPager pages_;
     std::vector<CSkinButton*> details_;
 };
 

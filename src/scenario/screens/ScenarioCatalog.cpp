@@ -185,8 +185,8 @@ std::string CScenarioCatalog::CellText(const CatalogEntry& entry, int column) co
 
 void CScenarioCatalog::Draw(CCanvas& dc) {
     DrawBackground(dc);
-    const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
-    const Rgb oldColour = dc.SetTextColour(kPlayedColour);
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.SetTextColour(kPlayedColour);
     const CSkin& skin = owner_.Skin();
     for (int row = 0; row < kRowsPerPage; ++row) {
         const int index = page_ * kRowsPerPage + row;
@@ -198,8 +198,6 @@ void CScenarioCatalog::Draw(CCanvas& dc) {
             dc.DrawText(CellText(*entry, column), Cell(row, column), kCellTextFlags);
         }
     }
-    dc.SetTextColour(oldColour);
-    dc.SetBackgroundMode(oldMode);
 }
 
 void CScenarioCatalog::OnMouseUp(unsigned, int x, int y) {
