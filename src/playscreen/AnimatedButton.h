@@ -17,7 +17,7 @@ class CDayController;
 
 class CAnimatedButton : public CSkinButton {
 public:
-    static constexpr int kFrameCount = 22;
+    static constexpr int kFrameCount = kExecuteFrameCount;
 
     // Loads the frames "nextButton\NEXT_anime_001.bmp" to "_022.bmp" of the mode's skin folder below
     // dataDir (the folder that holds "SR\"). A frame that cannot be read is left empty.

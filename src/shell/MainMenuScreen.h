@@ -15,8 +15,8 @@ class CAppContext;
 
 class CMainMenuScreen : public CScreen {
 public:
-    static constexpr int kBackgroundBitmap = 43;
-    static constexpr int kTitleBitmap = 44;
+    static constexpr int kBackgroundBitmap = kSkinMenuBackground;
+    static constexpr int kTitleBitmap = kSkinMenuTitle;
     static constexpr int kButtonCount = 4;
 
     // Top-left corners per resolution mode.

@@ -10,18 +10,7 @@ namespace valmore {
 
 namespace {
 
-constexpr int kBackgroundBitmap = 113;  // "Main\DetailDialog.bmp"; the popup takes its size
-constexpr int kOkUp = 86;
-constexpr int kOkDn = 87;
-constexpr int kBackUp = 114;
-constexpr int kBackDn = 115;
-constexpr int kBackNon = 116;
-constexpr int kLeftUp = 78;
-constexpr int kLeftDn = 76;
-constexpr int kLeftNon = 77;
-constexpr int kRightUp = 83;
-constexpr int kRightDn = 81;
-constexpr int kRightNon = 82;
+constexpr int kBackgroundBitmap = kSkinDetailPopup;  // the popup takes its size
 constexpr int kGlossarySection = 2;
 
 // Where the three sections and the buttons go, per resolution mode (popup coordinates). Each
@@ -63,12 +52,12 @@ bool Hit(const CSkinButton& button, int x, int y) {
 
 QVDetailDialog::QVDetailDialog(IViewHost& owner)
     : owner_(owner),
-      ok_(std::make_unique<CSkinButton>(owner, kOkUp, kOkDn)),
-      back_(std::make_unique<CSkinButton>(owner, kBackUp, kBackDn, kBackNon)) {
+      ok_(std::make_unique<CSkinButton>(owner, kSkinOkUp, kSkinOkDn)),
+      back_(std::make_unique<CSkinButton>(owner, kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon)) {
     for (int i = 0; i < kSections; ++i) {
         const auto s = static_cast<std::size_t>(i);
-        left_[s] = std::make_unique<CSkinButton>(owner, kLeftUp, kLeftDn, kLeftNon);
-        right_[s] = std::make_unique<CSkinButton>(owner, kRightUp, kRightDn, kRightNon);
+        left_[s] = std::make_unique<CSkinButton>(owner, kPagePreviousButton.up, kPagePreviousButton.dn, kPagePreviousButton.non);
+        right_[s] = std::make_unique<CSkinButton>(owner, kPageNextButton.up, kPageNextButton.dn, kPageNextButton.non);
     }
     PlaceElements();
     UpdateButtons();
@@ -79,13 +68,13 @@ QVDetailDialog::~QVDetailDialog() = default;
 void QVDetailDialog::PlaceElements() {
     const CSkin& skin = owner_.Skin();
     const DetailLayout& g = LayoutFor(owner_.Mode());
-    const Size ok = skin.BitmapSize(kOkUp);
+    const Size ok = skin.BitmapSize(kSkinOkUp);
     ok_->SetRect(g.okX, kButtonRowY, ok.width, ok.height);
     // BACK takes the size of the OK picture, whatever its own pictures measure.
     back_->SetRect(g.okX, 2 * g.rowStep + kButtonRowY, ok.width, ok.height);
 
-    const Size left = skin.BitmapSize(kLeftUp);
-    const Size right = skin.BitmapSize(kRightUp);
+    const Size left = skin.BitmapSize(kPagePreviousButton.up);
+    const Size right = skin.BitmapSize(kPageNextButton.up);
     for (int i = 0; i < kSections; ++i) {
         const auto s = static_cast<std::size_t>(i);
         const int y = i * g.rowStep + kButtonRowY;

@@ -11,19 +11,7 @@ namespace valmore {
 
 namespace {
 
-constexpr int kBackgroundBitmap = 90;  // "Main\Dialog.bmp"; the popup takes its size
-constexpr int kOkUp = 86;
-constexpr int kOkDn = 87;
-constexpr int kYesUp = 117;
-constexpr int kYesDn = 118;
-constexpr int kNoUp = 119;
-constexpr int kNoDn = 120;
-constexpr int kLeftUp = 78;
-constexpr int kLeftDn = 76;
-constexpr int kLeftNon = 77;
-constexpr int kRightUp = 83;
-constexpr int kRightDn = 81;
-constexpr int kRightNon = 82;
+constexpr int kBackgroundBitmap = kSkinMessagePopup;  // the popup takes its size
 
 // The buttons sit at the same places in both resolution modes (popup coordinates).
 constexpr Point kButton1At{440, 4};
@@ -65,8 +53,8 @@ QVDialog::QVDialog(IViewHost& owner)
     : owner_(owner),
       button1_(std::make_unique<CSkinButton>(owner)),
       button2_(std::make_unique<CSkinButton>(owner)),
-      left_(std::make_unique<CSkinButton>(owner, kLeftUp, kLeftDn, kLeftNon)),
-      right_(std::make_unique<CSkinButton>(owner, kRightUp, kRightDn, kRightNon)) {
+      left_(std::make_unique<CSkinButton>(owner, kPagePreviousButton.up, kPagePreviousButton.dn, kPagePreviousButton.non)),
+      right_(std::make_unique<CSkinButton>(owner, kPageNextButton.up, kPageNextButton.dn, kPageNextButton.non)) {
     button1_->SetLabel("OK");
     button2_->SetLabel("Cancel");
     PlaceElements();
@@ -77,12 +65,12 @@ QVDialog::~QVDialog() = default;
 
 void QVDialog::PlaceElements() {
     const CSkin& skin = owner_.Skin();
-    const Size ok = skin.BitmapSize(kOkUp);
+    const Size ok = skin.BitmapSize(kSkinOkUp);
     button1_->SetRect(kButton1At.x, kButton1At.y, ok.width, ok.height);
     button2_->SetRect(kButton2At.x, kButton2At.y, ok.width, ok.height);
-    const Size left = skin.BitmapSize(kLeftUp);
+    const Size left = skin.BitmapSize(kPagePreviousButton.up);
     left_->SetRect(kLeftAt.x, kLeftAt.y, left.width, left.height);
-    const Size right = skin.BitmapSize(kRightUp);
+    const Size right = skin.BitmapSize(kPageNextButton.up);
     right_->SetRect(kRightAt.x, kRightAt.y, right.width, right.height);
 
     const MessageLayout& g = LayoutFor(owner_.Mode());
@@ -105,14 +93,14 @@ int QVDialog::Show(int mode, std::string text) {
     button2_->visible = true;
     if (mode_ == kModeQuestion) {
         button1_->visible = true;
-        button1_->up = kYesUp;
-        button1_->dn = kYesDn;
-        button2_->up = kNoUp;
-        button2_->dn = kNoDn;
+        button1_->up = kSkinYesUp;
+        button1_->dn = kSkinYesDn;
+        button2_->up = kSkinNoUp;
+        button2_->dn = kSkinNoDn;
     } else {
         button1_->visible = false;
-        button2_->up = kOkUp;
-        button2_->dn = kOkDn;
+        button2_->up = kSkinOkUp;
+        button2_->dn = kSkinOkDn;
     }
     for (CSkinButton* b : {button1_.get(), button2_.get(), left_.get(), right_.get()}) b->pressed = false;
 

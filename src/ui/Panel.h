@@ -5,6 +5,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Geometry.h"
+#include "ui/SkinPicture.h"
 #include "ui/ViewHost.h"
 
 namespace valmore {
@@ -37,7 +38,7 @@ public:
     int identifier = 0;  // for the owner's click handlers, to tell panels apart
     bool hover = false;
     bool dirty = false;  // costly panels repaint their content only when set
-    int backgroundBitmap = 0;
+    int backgroundBitmap = kSkinTitlePanel;
     int insetTop = 32;
     int insetLeft = 4;
     int insetRight = 4;

@@ -49,7 +49,7 @@ public:
     const std::vector<std::unique_ptr<CPanel>>& Panels() const { return panels_; }
     IViewHost& Owner() const { return owner_; }
 
-    int backgroundBitmap = 7;
+    int backgroundBitmap = kSkinBackground;
 
 protected:
     IViewHost& owner_;

@@ -54,7 +54,7 @@ TEST(SkinFiles, TheTwentyTwoExecuteFramesExistPerModeAtTheDisabledButtonsSize) {
 }
 
 TEST(SkinFiles, TheSplashIs522By370) {
-    ExpectBitmapOfSize(SkinRoot() / kSplashName, {522, 370});
+    ExpectBitmapOfSize(SkinRoot() / "splash.bmp", {522, 370});
 }
 
 TEST(SkinFiles, NamesKeepTheListedCaseOnCaseSensitiveDisks) {

@@ -1,6 +1,7 @@
 // valmore-skingen: draws both skin sets, the execute-button frames and the splash image into a
-// folder (the run folder's "SR"), as the program reads them:
-//   <out>/XGA/<name>, <out>/SXGA/<name>, <out>/<mode>/nextButton/NEXT_anime_001.bmp ..., <out>/splash.bmp
+// folder (the run folder), at the paths the program reads them from:
+//   <out>/SR/XGA/<name>, <out>/SR/SXGA/<name>, <out>/SR/<mode>/nextButton/NEXT_anime_001.bmp ...,
+//   <out>/SR/splash.bmp
 
 #include <cairo.h>
 #include <pango/pangocairo.h>
@@ -16,6 +17,7 @@
 #include "SkinPainter.h"
 
 namespace fs = std::filesystem;
+using namespace valmore;
 using namespace valmore::skingen;
 
 namespace {
@@ -78,22 +80,23 @@ int main(int argc, char** argv) {
     std::string error;
     for (int m = 0; m < kModeCount; ++m) {
         const Mode mode = static_cast<Mode>(m);
-        const fs::path folder = out / kModeFolder[m];
+        const std::string folder = kSkinModeFolder[static_cast<std::size_t>(m)];
         for (const SkinEntry& entry : kSkinTable) {
-            if (!WriteImage(folder / DiskPath(entry.Name(mode)), painter.Image(entry.index, mode), &count, &error)) {
-                std::fprintf(stderr, "valmore-skingen: %s\n", error.c_str());
-                return 1;
-            }
-        }
-        for (int n = 1; n <= kExecuteFrameCount; ++n) {
-            if (!WriteImage(folder / DiskPath(ExecuteFrameName(n)), painter.Image(kFrameImage + n, mode), &count,
+            if (!WriteImage(out / DiskPath(folder + entry.Name(mode)), painter.Image(entry.index, mode), &count,
                             &error)) {
                 std::fprintf(stderr, "valmore-skingen: %s\n", error.c_str());
                 return 1;
             }
         }
+        for (int n = 1; n <= kExecuteFrameCount; ++n) {
+            if (!WriteImage(out / DiskPath(folder + ExecuteFrameName(n)), painter.Image(kFrameImage + n, mode),
+                            &count, &error)) {
+                std::fprintf(stderr, "valmore-skingen: %s\n", error.c_str());
+                return 1;
+            }
+        }
     }
-    if (!WriteImage(out / kSplashName, PaintSplashImage(), &count, &error)) {
+    if (!WriteImage(out / DiskPath(kSplashFile), PaintSplashImage(), &count, &error)) {
         std::fprintf(stderr, "valmore-skingen: %s\n", error.c_str());
         return 1;
     }

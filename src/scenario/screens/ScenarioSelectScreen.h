@@ -21,8 +21,8 @@ class QVDialog;
 
 class CScenarioSelectScreen : public CScreen {
 public:
-    static constexpr int kBackgroundBitmap = 7;
-    static constexpr int kTitleBitmap = 53;
+    static constexpr int kBackgroundBitmap = kSkinBackground;
+    static constexpr int kTitleBitmap = kSkinSelectTitle;
 
     // Top-left corners per resolution mode.
     struct LayoutTable {
