@@ -8,11 +8,6 @@ namespace valmore {
 
 namespace {
 
-constexpr std::array<CMainMenuScreen::LayoutTable, 2> kLayouts{{
-    {{0, 217}, {{{405, 270}, {405, 335}, {405, 400}, {405, 465}}}},
-    {{0, 271}, {{{507, 369}, {507, 449}, {507, 532}, {507, 613}}}},
-}};
-
 // The four buttons have no disabled picture; the labels are part of the pictures.
 constexpr std::array<SkinButtonPictures, CMainMenuScreen::kButtonCount> kButtonImages{{
     {kSkinMenuButton1Up, kSkinMenuButton1Dn, kSkinNoPicture},
@@ -24,7 +19,7 @@ constexpr std::array<SkinButtonPictures, CMainMenuScreen::kButtonCount> kButtonI
 }  // namespace
 
 const CMainMenuScreen::LayoutTable& CMainMenuScreen::Placement(int mode) {
-    return kLayouts[mode == kModeSxga ? 1 : 0];
+    return kMainMenuLayouts[static_cast<std::size_t>(ModeOf(mode))];
 }
 
 CMainMenuScreen::CMainMenuScreen(IViewHost& owner, CAppContext& context) : CScreen(owner), context_(context) {

@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "shell/MainMenuLayout.h"
 #include "ui/Screen.h"
 #include "ui/SkinButton.h"
 
@@ -17,13 +18,9 @@ class CMainMenuScreen : public CScreen {
 public:
     static constexpr int kBackgroundBitmap = kSkinMenuBackground;
     static constexpr int kTitleBitmap = kSkinMenuTitle;
-    static constexpr int kButtonCount = 4;
+    static constexpr int kButtonCount = MainMenuLayout::kButtonCount;
 
-    // Top-left corners per resolution mode.
-    struct LayoutTable {
-        Point title;
-        std::array<Point, kButtonCount> buttons;
-    };
+    using LayoutTable = MainMenuLayout;
     static const LayoutTable& Placement(int mode);
 
     CMainMenuScreen(IViewHost& owner, CAppContext& context);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "PanelArt.h"
+#include "shell/MainMenuLayout.h"
 
 namespace valmore::skingen {
 
@@ -149,7 +150,8 @@ void PaintMenuTitle(CCanvas& canvas, Mode mode) {
 void PaintCommBackground(CCanvas& canvas, Mode mode) {
     MenuGround(canvas, mode);
     // The same band as the main menu's title picture, at the same place.
-    const Box band{0, mode == kModeXga ? 217.0 : 271.0, canvas.Width() * 1.0, kSkinTable[kSkinMenuTitle].SizeIn(mode).h * 1.0};
+    const Box band{0, kMainMenuLayouts[static_cast<std::size_t>(mode)].title.y * 1.0, canvas.Width() * 1.0,
+                   kSkinTable[kSkinMenuTitle].SizeIn(mode).h * 1.0};
     TitleBand(canvas, band);
     canvas.Text("センターと通信", {mode == kModeXga ? 24.0 : 36.0, true}, band, Align::kCentre, palette::kChromeText);
 }

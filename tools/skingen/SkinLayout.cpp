@@ -1,5 +1,8 @@
 #include "SkinLayout.h"
 
+#include "scenario/screens/ScenarioSelectLayout.h"
+#include "shell/MainMenuLayout.h"
+
 namespace valmore::skingen {
 
 namespace {
@@ -12,6 +15,21 @@ Placement Place(std::string what, std::vector<int> images, Point xga, Point sxga
     return p;
 }
 
+// Both modes' corners of an element, from a layout table the program draws with.
+template <class Layout, class Pick>
+std::array<Point, kModeCount> PlaceFrom(const std::array<Layout, kModeCount>& layouts, Pick pick) {
+    std::array<Point, kModeCount> at;
+    for (int m = 0; m < kModeCount; ++m) {
+        const valmore::Point p = pick(layouts[static_cast<std::size_t>(m)]);
+        at[static_cast<std::size_t>(m)] = {p.x, p.y};
+    }
+    return at;
+}
+
+Placement Place(std::string what, std::vector<int> images, const std::array<Point, kModeCount>& at) {
+    return Place(std::move(what), std::move(images), at[kModeXga], at[kModeSxga]);
+}
+
 std::vector<int> ExecuteImages() {
     std::vector<int> images = {kSkinNextUp, kSkinNextDn, kSkinNextNon};
     for (int n = 1; n <= kExecuteFrameCount; ++n) images.push_back(kFrameImage + n);
@@ -20,12 +38,15 @@ std::vector<int> ExecuteImages() {
 
 ScreenPlan MainMenu() {
     ScreenPlan s{"main menu", kSkinMenuBackground, false, {}};
+    auto at = [](auto pick) { return PlaceFrom(kMainMenuLayouts, pick); };
     s.placements = {
-        Place("title", {kSkinMenuTitle}, {0, 217}, {0, 271}),
-        Place("practice", {kSkinMenuButton1Up, kSkinMenuButton1Dn}, {405, 270}, {507, 369}),
-        Place("scenario selection", {kSkinMenuButton2Up, kSkinMenuButton2Dn}, {405, 335}, {507, 449}),
-        Place("communication", {kSkinMenuButton3Up, kSkinMenuButton3Dn}, {405, 400}, {507, 532}),
-        Place("quit", {kSkinMenuButton4Up, kSkinMenuButton4Dn}, {405, 465}, {507, 613}),
+        Place("title", {kSkinMenuTitle}, at([](const MainMenuLayout& l) { return l.title; })),
+        Place("practice", {kSkinMenuButton1Up, kSkinMenuButton1Dn}, at([](const MainMenuLayout& l) { return l.buttons[0]; })),
+        Place("scenario selection", {kSkinMenuButton2Up, kSkinMenuButton2Dn},
+              at([](const MainMenuLayout& l) { return l.buttons[1]; })),
+        Place("communication", {kSkinMenuButton3Up, kSkinMenuButton3Dn},
+              at([](const MainMenuLayout& l) { return l.buttons[2]; })),
+        Place("quit", {kSkinMenuButton4Up, kSkinMenuButton4Dn}, at([](const MainMenuLayout& l) { return l.buttons[3]; })),
     };
     return s;
 }
@@ -69,15 +90,22 @@ ScreenPlan Simulation() {
 
 ScreenPlan ScenarioSelection() {
     ScreenPlan s{"scenario selection", kSkinBackground, false, {}};
+    using L = ScenarioSelectLayout;
+    auto at = [](auto pick) { return PlaceFrom(kScenarioSelectLayouts, pick); };
     s.placements = {
-        Place("title", {kSkinSelectTitle}, {6, 5}, {6, 6}),
-        Place("menu", {kSkinSelectButton4Up, kSkinSelectButton4Dn}, {546, 8}, {671, 10}),
-        Place("continue", {kSkinSelectButton3Up, kSkinSelectButton3Dn, kSkinSelectButton3Non}, {663, 8}, {821, 10}),
-        Place("records", {kSkinSelectButton2Up, kSkinSelectButton2Dn, kSkinSelectButton2Non}, {780, 8}, {971, 10}),
-        Place("start", {kSkinSelectButton1Up, kSkinSelectButton1Dn, kSkinSelectButton1Non}, {897, 8}, {1121, 10}),
-        Place("previous page", {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon}, {400, 8}, {500, 10}),
-        Place("next page", {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon}, {440, 8}, {550, 10}),
-        Place("catalogue", {kSkinSelectTable}, {6, 38}, {9, 76}),
+        Place("title", {kSkinSelectTitle}, at([](const L& l) { return l.title; })),
+        Place("menu", {kSkinSelectButton4Up, kSkinSelectButton4Dn}, at([](const L& l) { return l.menu; })),
+        Place("continue", {kSkinSelectButton3Up, kSkinSelectButton3Dn, kSkinSelectButton3Non},
+              at([](const L& l) { return l.resume; })),
+        Place("records", {kSkinSelectButton2Up, kSkinSelectButton2Dn, kSkinSelectButton2Non},
+              at([](const L& l) { return l.records; })),
+        Place("start", {kSkinSelectButton1Up, kSkinSelectButton1Dn, kSkinSelectButton1Non},
+              at([](const L& l) { return l.start; })),
+        Place("previous page", {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon},
+              at([](const L& l) { return l.previousPage; })),
+        Place("next page", {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon},
+              at([](const L& l) { return l.nextPage; })),
+        Place("catalogue", {kSkinSelectTable}, at([](const L& l) { return l.table; })),
     };
     return s;
 }

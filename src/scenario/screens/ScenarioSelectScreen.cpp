@@ -16,11 +16,6 @@ namespace valmore {
 
 namespace {
 
-constexpr std::array<CScenarioSelectScreen::LayoutTable, 2> kLayouts{{
-    {{6, 5}, {546, 8}, {663, 8}, {780, 8}, {897, 8}, {400, 8}, {440, 8}, {6, 38}},
-    {{6, 6}, {671, 10}, {821, 10}, {971, 10}, {1121, 10}, {500, 10}, {550, 10}, {9, 76}},
-}};
-
 // The captions are part of the pictures.
 constexpr SkinButtonPictures kMenuImages{kSkinSelectButton4Up, kSkinSelectButton4Dn, kSkinNoPicture};
 constexpr SkinButtonPictures kResumeImages{kSkinSelectButton3Up, kSkinSelectButton3Dn, kSkinSelectButton3Non};
@@ -30,7 +25,7 @@ constexpr SkinButtonPictures kStartImages{kSkinSelectButton1Up, kSkinSelectButto
 }  // namespace
 
 const CScenarioSelectScreen::LayoutTable& CScenarioSelectScreen::Placement(int mode) {
-    return kLayouts[mode == kModeSxga ? 1 : 0];
+    return kScenarioSelectLayouts[static_cast<std::size_t>(ModeOf(mode))];
 }
 
 CScenarioSelectScreen::CScenarioSelectScreen(IViewHost& owner, CDayController& controller, QVDialog& dialog,
