@@ -114,10 +114,8 @@ const Field<MarketProduct> kProductFields[] = {
     {"unitQty", &MarketProduct::unitQty, 1, INT32_MAX},
 };
 const Field<CPosition> kPositionFields[] = {
-    {"CashAmount", &CPosition::CashAmount},
-    {"DividendTax", &CPosition::DividendTax},
-    {"InterestTax", &CPosition::InterestTax},
-    {"TotalDividend", &CPosition::TotalDividend},
+    {"CashAmount", &CPosition::CashAmount},       {"DividendTax", &CPosition::DividendTax},
+    {"InterestTax", &CPosition::InterestTax},     {"TotalDividend", &CPosition::TotalDividend},
     {"TotalInterest", &CPosition::TotalInterest},
 };
 const Field<Equity> kHoldingFields[] = {

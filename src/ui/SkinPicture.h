@@ -144,9 +144,7 @@ struct SkinPictureFile {
     const char* xgaName;   // relative to the mode folder, with "\" between folder and file
     const char* sxgaName;  // nullptr where the SXGA set uses the XGA name
 
-    constexpr const char* Name(ResolutionMode mode) const {
-        return mode == kModeSxga && sxgaName ? sxgaName : xgaName;
-    }
+    constexpr const char* Name(ResolutionMode mode) const { return mode == kModeSxga && sxgaName ? sxgaName : xgaName; }
 };
 
 // The SXGA set renamed a few files and spells one with a small letter. Index 96 names the same

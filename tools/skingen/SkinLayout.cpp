@@ -41,12 +41,14 @@ ScreenPlan MainMenu() {
     auto at = [](auto pick) { return PlaceFrom(kMainMenuLayouts, pick); };
     s.placements = {
         Place("title", {kSkinMenuTitle}, at([](const MainMenuLayout& l) { return l.title; })),
-        Place("practice", {kSkinMenuButton1Up, kSkinMenuButton1Dn}, at([](const MainMenuLayout& l) { return l.buttons[0]; })),
+        Place("practice", {kSkinMenuButton1Up, kSkinMenuButton1Dn},
+              at([](const MainMenuLayout& l) { return l.buttons[0]; })),
         Place("scenario selection", {kSkinMenuButton2Up, kSkinMenuButton2Dn},
               at([](const MainMenuLayout& l) { return l.buttons[1]; })),
         Place("communication", {kSkinMenuButton3Up, kSkinMenuButton3Dn},
               at([](const MainMenuLayout& l) { return l.buttons[2]; })),
-        Place("quit", {kSkinMenuButton4Up, kSkinMenuButton4Dn}, at([](const MainMenuLayout& l) { return l.buttons[3]; })),
+        Place("quit", {kSkinMenuButton4Up, kSkinMenuButton4Dn},
+              at([](const MainMenuLayout& l) { return l.buttons[3]; })),
     };
     return s;
 }
@@ -72,19 +74,21 @@ ScreenPlan Simulation() {
         p.push_back(Place("SELL" + col, {kSkinSellUp, kSkinSellDn, kSkinSellNon}, {232 + dx, 504}, {290 + sx, 630}));
         // The spin box puts UP at its left and DOWN after the value field: W + gap + value width + gap.
         p.push_back(Place("spin UP" + col, {kSkinUpUp, kSkinUpDn, kSkinUpNon}, {86 + dx, 542}, {107 + sx, 677}));
-        p.push_back(Place("spin DOWN" + col, {kSkinDownUp, kSkinDownDn, kSkinDownNon}, {86 + 29 + 3 + 112 + 3 + dx, 542},
-                          {107 + 36 + 5 + 140 + 5 + sx, 677}));
+        p.push_back(Place("spin DOWN" + col, {kSkinDownUp, kSkinDownDn, kSkinDownNon},
+                          {86 + 29 + 3 + 112 + 3 + dx, 542}, {107 + 36 + 5 + 140 + 5 + sx, 677}));
         p.push_back(Place("INFO" + col, {kSkinInfoUp, kSkinInfoDn, kSkinInfoNon}, {276 + dx, 452}, {326 + sx, 576}));
     }
     p.push_back(Place("execute", ExecuteImages(), {963, 412}, {1205, 515}));
     p.push_back(Place("chart panel", {kSkinChartPanel}, {605, 582}, {756, 727}));
     // The product selector is 164/198 wide with an arrow at each end.
     p.push_back(Place("selector left", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon}, {851, 585}, {1073, 731}));
-    p.push_back(Place("selector right", {kSkinRightUp, kSkinRightDn, kSkinRightNon}, {851 + 164 - 29, 585}, {1073 + 198 - 37, 731}));
+    p.push_back(Place("selector right", {kSkinRightUp, kSkinRightDn, kSkinRightNon}, {851 + 164 - 29, 585},
+                      {1073 + 198 - 37, 731}));
     p.push_back(Place("information panel", {kSkinInfoPanel}, {6, 582}, {7, 727}));
     p.push_back(Place("information next page", {kSkinRightUp, kSkinRightDn, kSkinRightNon}, {565, 585}, {711, 731}));
     p.push_back(Place("information previous page", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon}, {528, 585}, {672, 731}));
-    p.push_back(Place("information back", {kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon}, {400, 585}, {500, 731}));
+    p.push_back(
+        Place("information back", {kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon}, {400, 585}, {500, 731}));
     return s;
 }
 
@@ -122,11 +126,14 @@ ScreenPlan Result() {
     p.push_back(Place("chart strip", {kSkinResultChartStrip}, {6, 382}, {6, 480}));
     p.push_back(Place("news panel", {kSkinResultNewsPanel}, {6, 517}, {6, 650}));
     p.push_back(Place("news strip", {kSkinResultNewsStrip}, {6, 550}, {6, 690}));
-    p.push_back(Place("previous page", {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon}, {954, 520}, {1180, 651}));
-    p.push_back(Place("next page", {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon}, {984, 520}, {1225, 651}));
+    p.push_back(
+        Place("previous page", {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon}, {954, 520}, {1180, 651}));
+    p.push_back(
+        Place("next page", {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon}, {984, 520}, {1225, 651}));
     // Four day rows per page in XGA, five in SXGA, one detail button each.
     for (int i = 0; i < 5; ++i) {
-        Placement d = Place("detail " + std::to_string(i), {kSkinDetailUp, kSkinDetailDn, kSkinDetailNon}, {945, 573 + 40 * i}, {1170, 719 + 50 * i});
+        Placement d = Place("detail " + std::to_string(i), {kSkinDetailUp, kSkinDetailDn, kSkinDetailNon},
+                            {945, 573 + 40 * i}, {1170, 719 + 50 * i});
         d.present = {i < 4, true};
         p.push_back(d);
     }
@@ -203,11 +210,14 @@ ScreenPlan DetailPopup() {
     auto& p = s.placements;
     const int step[2] = {180, 292};
     p.push_back(Place("OK", {kSkinOkUp, kSkinOkDn}, {420, 4}, {525, 4}));
-    p.push_back(Place("back", {kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon}, {420, 2 * step[0] + 4}, {525, 2 * step[1] + 4}));
+    p.push_back(Place("back", {kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon}, {420, 2 * step[0] + 4},
+                      {525, 2 * step[1] + 4}));
     for (int i = 0; i < 3; ++i) {
         const std::string n = " " + std::to_string(i);
-        p.push_back(Place("previous page" + n, {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon}, {340, i * step[0] + 4}, {425, i * step[1] + 4}));
-        p.push_back(Place("next page" + n, {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon}, {380, i * step[0] + 4}, {475, i * step[1] + 4}));
+        p.push_back(Place("previous page" + n, {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon},
+                          {340, i * step[0] + 4}, {425, i * step[1] + 4}));
+        p.push_back(Place("next page" + n, {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon},
+                          {380, i * step[0] + 4}, {475, i * step[1] + 4}));
     }
     return s;
 }

@@ -179,7 +179,8 @@ struct MenuButtonDesign {
 bool MenuButtonOf(int index, MenuButtonDesign* out) {
     static const char* const kMain[4] = {"操作練習", "シミュレーション選択", "センターと通信", "終了"};
     if (index >= kSkinMenuButton1Dn && index <= kSkinMenuButton4Up) {
-        *out = {kMain[(index - kSkinMenuButton1Dn) / 2], (index - kSkinMenuButton1Dn) % 2 == 0 ? Press::kDown : Press::kUp};
+        *out = {kMain[(index - kSkinMenuButton1Dn) / 2],
+                (index - kSkinMenuButton1Dn) % 2 == 0 ? Press::kDown : Press::kUp};
         return true;
     }
     switch (index) {

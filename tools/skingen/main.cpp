@@ -1,7 +1,6 @@
 // valmore-skingen: draws both skin sets, the execute-button frames and the splash image into a
-// folder (the run folder), at the paths the program reads them from:
-//   <out>/SR/XGA/<name>, <out>/SR/SXGA/<name>, <out>/SR/<mode>/nextButton/NEXT_anime_001.bmp ...,
-//   <out>/SR/splash.bmp
+// folder (the run folder), at the paths the program reads them from: the program's picture table
+// names every file.
 
 #include <cairo.h>
 #include <pango/pangocairo.h>
@@ -89,8 +88,8 @@ int main(int argc, char** argv) {
             }
         }
         for (int n = 1; n <= kExecuteFrameCount; ++n) {
-            if (!WriteImage(out / DiskPath(folder + ExecuteFrameName(n)), painter.Image(kFrameImage + n, mode),
-                            &count, &error)) {
+            if (!WriteImage(out / DiskPath(folder + ExecuteFrameName(n)), painter.Image(kFrameImage + n, mode), &count,
+                            &error)) {
                 std::fprintf(stderr, "valmore-skingen: %s\n", error.c_str());
                 return 1;
             }
