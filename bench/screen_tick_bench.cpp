@@ -66,9 +66,9 @@ struct PlayingTrainer {
             if (!context.controller.AcceptingOrders()) return "the play never asked for orders";
             if (day == kDaysPlayedBefore) break;
             for (int c = 0; c < COrderPanel::kColumns; ++c) {
-                if (screen->OrderPanel().ColumnUsed(c)) screen->OrderPanel().Choose(c, kActionPass);
+                if (screen->OrderPanel().ColumnUsed(c)) screen->OrderPanel().Choose(c, OrderChoice::Pass);
             }
-            if (!context.controller.Execute().Accepted()) return "passing was refused";
+            if (!context.controller.Execute(screen->OrderPanel().CurrentOrders()).Accepted()) return "passing was refused";
         }
         if (view->CurrentScreen() != kScreenSimulation) return "the simulation screen is not showing";
         window.UpdateNow(*view);

@@ -1,6 +1,5 @@
 #include "playscreen/AnimatedButton.h"
 
-#include <cstdio>
 #include <string>
 
 #include "platform/ProgramPath.h"
@@ -10,17 +9,16 @@ namespace valmore {
 
 namespace {
 
-constexpr int kUp = 28;   // "Main\NEXT_up.bmp"
-constexpr int kDn = 26;   // "Main\NEXT_dn.bmp"
-constexpr int kNon = 27;  // "Main\NEXT_non.bmp", whose size every frame is shown at
+constexpr int kUp = kSkinNextUp;
+constexpr int kDn = kSkinNextDn;
+constexpr int kNon = kSkinNextNon;  // every frame is shown at this picture's size
 
 }  // namespace
 
 CAnimatedButton::CAnimatedButton(IViewHost& owner, const std::filesystem::path& dataDir)
     : CSkinButton(owner, kUp, kDn, kNon) {
     for (int i = 0; i < kFrameCount; ++i) {
-        char name[40];
-        std::snprintf(name, sizeof name, "nextButton\\NEXT_anime_%03d.bmp", i + 1);
+        const std::string name = ExecuteFrameName(i + 1);
         const std::filesystem::path file = MapProgramPath(dataDir, std::string(CSkin::ModeFolder(owner.Mode())) + name);
         if (!file.empty()) frames_[static_cast<std::size_t>(i)] = CBitmap::LoadBmpFile(file);
     }

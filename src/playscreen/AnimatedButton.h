@@ -15,9 +15,9 @@ namespace valmore {
 
 class CAnimatedButton : public CSkinButton {
 public:
-    static constexpr int kFrameCount = 22;
+    static constexpr int kFrameCount = kExecuteFrameCount;
 
-    // Loads the frames "nextButton\NEXT_anime_001.bmp" to "_022.bmp" of the mode's skin folder below
+    // Loads the execute button's animation frames from the mode's skin folder below
     // dataDir (the folder that holds "SR\"). A frame that cannot be read is left empty.
     CAnimatedButton(IViewHost& owner, const std::filesystem::path& dataDir);
 

@@ -12,7 +12,7 @@ namespace valmore {
 
 namespace {
 
-constexpr int kBackgroundBitmap = 3;
+constexpr int kBackgroundBitmap = kSkinAssetPanel;
 constexpr int kCellFont = 11;  // 11 pt in XGA mode, 12 pt in SXGA mode
 constexpr int kTextTop = 4;
 

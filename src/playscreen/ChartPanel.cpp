@@ -11,7 +11,7 @@ namespace valmore {
 
 namespace {
 
-constexpr int kBackground = 6;  // "Main\07.bmp" / "Main\base_chart.bmp"
+constexpr int kBackground = kSkinChartPanel;
 
 // Per resolution mode (XGA, SXGA): where the chart area starts inside the panel, and the margins the
 // plot keeps inside that area for the grid labels and the dates.

@@ -11,7 +11,7 @@ namespace valmore {
 
 namespace {
 
-constexpr int kBackground = 5;  // "Main\06.bmp" / "Main\base_info.bmp"
+constexpr int kBackground = kSkinInfoPanel;
 constexpr int kTextFont = 10;
 constexpr int kHeadingFont = 12;
 constexpr Rgb kBlack{0, 0, 0};

@@ -13,7 +13,7 @@ namespace valmore {
 
 namespace {
 
-constexpr int kBackgroundBitmap = 1;
+constexpr int kBackgroundBitmap = kSkinMarketPanel;
 constexpr int kDayLineFont = 16;  // 16 pt in XGA mode, 20 pt in SXGA mode
 constexpr int kCellFont = 11;     // 11 pt in XGA mode, 12 pt in SXGA mode
 

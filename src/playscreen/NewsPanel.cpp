@@ -14,7 +14,7 @@ namespace valmore {
 
 namespace {
 
-constexpr int kBackground = 2;  // "Main\03.bmp" / "Main\base_news.bmp"
+constexpr int kBackground = kSkinNewsPanel;
 constexpr int kFont = 11;
 constexpr Rgb kAnnouncementColour{80, 80, 255};
 constexpr Rgb kBlack{0, 0, 0};

@@ -10,7 +10,7 @@ namespace valmore {
 
 namespace {
 
-constexpr int kBackgroundBitmap = 4;
+constexpr int kBackgroundBitmap = kSkinOrderPanel;
 constexpr int kNameFont = 18;    // 18 pt in XGA mode, 24 pt in SXGA mode
 constexpr int kCodeFont = 14;    // 14 pt in XGA mode, 18 pt in SXGA mode
 constexpr int kPromptFont = 11;  // 11 pt in XGA mode, 12 pt in SXGA mode

@@ -57,30 +57,25 @@ constexpr std::array<int, 2> kColumnStep{337, 421};
 constexpr std::array<int, 2> kSelectorWidth{164, 198};
 
 // Skin bitmaps of the panels' backgrounds.
-constexpr int kTitleBitmap = 0;
-constexpr int kMarketBitmap = 1;
-constexpr int kNewsBitmap = 2;
-constexpr int kAssetBitmap = 3;
-constexpr int kOrderBitmap = 4;
-constexpr int kInfoBitmap = 5;
-constexpr int kChartBitmap = 6;
+constexpr int kTitleBitmap = kSkinTitlePanel;
+constexpr int kMarketBitmap = kSkinMarketPanel;
+constexpr int kNewsBitmap = kSkinNewsPanel;
+constexpr int kAssetBitmap = kSkinAssetPanel;
+constexpr int kOrderBitmap = kSkinOrderPanel;
+constexpr int kInfoBitmap = kSkinInfoPanel;
+constexpr int kChartBitmap = kSkinChartPanel;
 
-// Skin bitmaps of the buttons: up, down, disabled (-1: none).
-struct ButtonImages {
-    int up;
-    int dn;
-    int non;
-};
-constexpr ButtonImages kQuitImages{33, 32, 74};
-constexpr ButtonImages kRightImages{36, 34, 35};
-constexpr ButtonImages kListImages{23, 22, -1};
-constexpr ButtonImages kLeftImages{21, 19, 20};
-constexpr ButtonImages kBuyImages{12, 10, 11};
-constexpr ButtonImages kPassImages{31, 29, 30};
-constexpr ButtonImages kSellImages{39, 37, 38};
-constexpr ButtonImages kInfoImages{18, 16, 17};
-constexpr ButtonImages kBackImages{114, 115, 116};
-constexpr int kExecuteSizeBitmap = 26;
+// Skin bitmaps of the buttons.
+constexpr SkinButtonPictures kQuitImages{kSkinQuitUp, kSkinQuitDn, kSkinQuitNon};
+constexpr SkinButtonPictures kRightImages{kSkinRightUp, kSkinRightDn, kSkinRightNon};
+constexpr SkinButtonPictures kListImages{kSkinListUp, kSkinListDn, kSkinNoPicture};
+constexpr SkinButtonPictures kLeftImages{kSkinLeftUp, kSkinLeftDn, kSkinLeftNon};
+constexpr SkinButtonPictures kBuyImages{kSkinBuyUp, kSkinBuyDn, kSkinBuyNon};
+constexpr SkinButtonPictures kPassImages{kSkinPassUp, kSkinPassDn, kSkinPassNon};
+constexpr SkinButtonPictures kSellImages{kSkinSellUp, kSkinSellDn, kSkinSellNon};
+constexpr SkinButtonPictures kInfoImages{kSkinInfoUp, kSkinInfoDn, kSkinInfoNon};
+constexpr SkinButtonPictures kBackImages{kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon};
+constexpr int kExecuteSizeBitmap = kSkinNextDn;
 
 int ModeIndex(int mode) {
     return mode == kModeSxga ? 1 : 0;
@@ -278,7 +273,7 @@ void CSimulationScreen::LeavePlay() {
             return;
         }
     }
-    owner_.SwitchScreen(1);
+    owner_.SwitchScreen(kScreenMainMenu);
     owner_.InvalidateAll();
 }
 
@@ -364,7 +359,7 @@ void CSimulationScreen::OnPlayEvent(PlayEvent event) {
             chart_->FillProductSelector();
             asset_->UpdateAssetValues();
             info_->ClearInfo();
-            owner_.SwitchScreen(0);
+            owner_.SwitchScreen(kScreenSimulation);
             owner_.InvalidateAll();
             break;
         case PlayEvent::OpeningEnded:
@@ -405,12 +400,12 @@ void CSimulationScreen::OnPlayEvent(PlayEvent event) {
             break;
         case PlayEvent::ResultDue:
             // The result screen lays itself out from the finished play when it becomes current.
-            owner_.SwitchScreen(3);
+            owner_.SwitchScreen(kScreenResult);
             owner_.InvalidateAll();
             break;
         case PlayEvent::PlayAbandoned:
             quit_->enabled = false;
-            owner_.SwitchScreen(1);
+            owner_.SwitchScreen(kScreenMainMenu);
             owner_.InvalidateAll();
             break;
         case PlayEvent::Held:

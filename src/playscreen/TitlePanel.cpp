@@ -7,7 +7,7 @@ namespace valmore {
 
 namespace {
 
-constexpr int kBackgroundBitmap = 0;
+constexpr int kBackgroundBitmap = kSkinTitlePanel;
 constexpr int kTitleFont = 18;  // 18 pt in XGA mode, 24 pt in SXGA mode
 constexpr int kTextTop = 3;
 

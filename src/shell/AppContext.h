@@ -21,6 +21,7 @@
 #include "ui/Dialog.h"
 #include "ui/LinkLookup.h"
 #include "ui/Screen.h"
+#include "ui/ScreenNumber.h"
 #include "ui/Skin.h"
 #include "ui/ViewHost.h"
 
@@ -33,20 +34,6 @@ struct AppPaths {
     std::filesystem::path dataDir;  // holds "data\" and "SR\"
     std::filesystem::path userDir;  // holds result.dat, snapshot.dat and the account
 };
-
-// Screen numbers of the screen table.
-enum ScreenNumber : int {
-    kScreenSimulation = 0,
-    kScreenMainMenu = 1,
-    kScreenScenarioSelect = 2,
-    kScreenResult = 3,
-    kScreenRecords = 4,
-    kScreenCommMenu = 5,
-    kScreenRanking = 6,
-    kScreenRegistration = 7,
-};
-constexpr int kScreenSlots = 10;
-constexpr int kScreenCount = 8;  // slots 0 to 7 hold the program's screens
 
 // Builds the screen of one slot. Screens are built once, at the first paint, after the skin.
 using ScreenFactory = std::function<std::unique_ptr<CScreen>(IViewHost& host, CAppContext& context)>;

@@ -8,23 +8,18 @@ namespace valmore {
 
 namespace {
 
-constexpr std::array<CMainMenuScreen::LayoutTable, 2> kLayouts{{
-    {{0, 217}, {{{405, 270}, {405, 335}, {405, 400}, {405, 465}}}},
-    {{0, 271}, {{{507, 369}, {507, 449}, {507, 532}, {507, 613}}}},
+// The four buttons have no disabled picture; the labels are part of the pictures.
+constexpr std::array<SkinButtonPictures, CMainMenuScreen::kButtonCount> kButtonImages{{
+    {kSkinMenuButton1Up, kSkinMenuButton1Dn, kSkinNoPicture},
+    {kSkinMenuButton2Up, kSkinMenuButton2Dn, kSkinNoPicture},
+    {kSkinMenuButton3Up, kSkinMenuButton3Dn, kSkinNoPicture},
+    {kSkinMenuButton4Up, kSkinMenuButton4Dn, kSkinNoPicture},
 }};
-
-// Up and pressed images of the four buttons; the labels are part of the pictures.
-struct ButtonImages {
-    int up;
-    int dn;
-};
-constexpr std::array<ButtonImages, CMainMenuScreen::kButtonCount> kButtonImages{
-    {{46, 45}, {48, 47}, {50, 49}, {52, 51}}};
 
 }  // namespace
 
 const CMainMenuScreen::LayoutTable& CMainMenuScreen::Placement(int mode) {
-    return kLayouts[mode == kModeSxga ? 1 : 0];
+    return kMainMenuLayouts[static_cast<std::size_t>(ModeOf(mode))];
 }
 
 CMainMenuScreen::CMainMenuScreen(IViewHost& owner, CAppContext& context) : CScreen(owner), context_(context) {
@@ -35,7 +30,7 @@ CMainMenuScreen::CMainMenuScreen(IViewHost& owner, CAppContext& context) : CScre
 void CMainMenuScreen::Layout() {
     const LayoutTable& layout = Placement(owner_.Mode());
     for (int i = 0; i < kButtonCount; ++i) {
-        const ButtonImages images = kButtonImages[static_cast<std::size_t>(i)];
+        const SkinButtonPictures images = kButtonImages[static_cast<std::size_t>(i)];
         CSkinButton* button = AddPanel<CSkinButton>(owner_, images.up, images.dn);
         const Point at = layout.buttons[static_cast<std::size_t>(i)];
         button->PlaceAt(at.x, at.y);
@@ -49,11 +44,11 @@ void CMainMenuScreen::Layout() {
 
     buttons_[0]->onClick = [this](unsigned, int, int, CSkinButton&) { OnPractice(); };
     buttons_[1]->onClick = [this](unsigned, int, int, CSkinButton&) {
-        owner_.SwitchScreen(2);
+        owner_.SwitchScreen(kScreenScenarioSelect);
         owner_.InvalidateAll();
     };
     buttons_[2]->onClick = [this](unsigned, int, int, CSkinButton&) {
-        owner_.SwitchScreen(5);
+        owner_.SwitchScreen(kScreenCommMenu);
         owner_.InvalidateAll();
     };
     buttons_[3]->onClick = [this](unsigned, int, int, CSkinButton&) { OnQuit(); };

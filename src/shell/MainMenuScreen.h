@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "shell/MainMenuLayout.h"
 #include "ui/Screen.h"
 #include "ui/SkinButton.h"
 
@@ -15,15 +16,11 @@ class CAppContext;
 
 class CMainMenuScreen : public CScreen {
 public:
-    static constexpr int kBackgroundBitmap = 43;
-    static constexpr int kTitleBitmap = 44;
-    static constexpr int kButtonCount = 4;
+    static constexpr int kBackgroundBitmap = kSkinMenuBackground;
+    static constexpr int kTitleBitmap = kSkinMenuTitle;
+    static constexpr int kButtonCount = MainMenuLayout::kButtonCount;
 
-    // Top-left corners per resolution mode.
-    struct LayoutTable {
-        Point title;
-        std::array<Point, kButtonCount> buttons;
-    };
+    using LayoutTable = MainMenuLayout;
     static const LayoutTable& Placement(int mode);
 
     CMainMenuScreen(IViewHost& owner, CAppContext& context);

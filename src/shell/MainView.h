@@ -49,7 +49,7 @@ public:
     CAppContext& Context() const { return context_; }
 
     // IViewHost
-    int Mode() const override { return resolution_.mode; }
+    ResolutionMode Mode() const override { return resolution_.mode; }
     const CSkin& Skin() const override { return context_.skin; }
     const ILinkLookup& Links() const override { return context_; }
     Size ScreenSize() const override { return window_.ScreenSize(); }

@@ -26,7 +26,7 @@ CPlaceholderScreen::CPlaceholderScreen(IViewHost& owner, int screenNumber)
         back_->SetRect((canvas.width - kBackButton.width) / 2, canvas.height / 2 + kBackButtonGap, kBackButton.width,
                        kBackButton.height);
         back_->onClick = [&owner](unsigned, int, int, CSkinButton&) {
-            owner.SwitchScreen(1);
+            owner.SwitchScreen(kScreenMainMenu);
             owner.InvalidateAll();
         };
     }

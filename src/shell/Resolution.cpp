@@ -11,7 +11,7 @@ Size CanvasSizeOf(int mode) {
 Resolution ChooseResolution(Size screen, std::optional<int> forcedMode) {
     Resolution r;
     if (forcedMode) {
-        r.mode = *forcedMode == kModeSxga ? kModeSxga : kModeXga;
+        r.mode = ModeOf(*forcedMode);
     } else {
         r.mode = screen.width >= 1280 && screen.height >= 1024 ? kModeSxga : kModeXga;
     }

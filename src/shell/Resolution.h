@@ -5,11 +5,12 @@
 #include <optional>
 
 #include "platform/Geometry.h"
+#include "ui/ResolutionMode.h"
 
 namespace valmore {
 
 struct Resolution {
-    int mode = 0;  // kModeXga or kModeSxga
+    ResolutionMode mode = kModeXga;
     Size canvas{};
     Point offset{};  // the canvas's top-left corner on the screen
 

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "platform/ProgramPath.h"
+#include "ui/SkinPicture.h"
 
 namespace valmore {
 
@@ -29,7 +30,7 @@ private:
 }  // namespace
 
 std::filesystem::path CSplash::ImageFile(const std::filesystem::path& dataDir) {
-    return MapProgramPath(dataDir, "SR\\splash.bmp");
+    return MapProgramPath(dataDir, kSplashFile);
 }
 
 CSplash::Outcome CSplash::Show(CPlatformWindow& window, const std::filesystem::path& imageFile, int durationMs) {

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <system_error>
+#include <type_traits>
 #include <utility>
+#include <variant>
 
 namespace valmore {
 
@@ -82,25 +84,116 @@ private:
     std::string reason_;
 };
 
+// One stored value of a node: its key, the member it fills, and for numbers the range that a
+// value must lie in for the play to be taken. Reading and writing both walk these tables, so the
+// keys and their order exist once.
+template <class T>
+struct Field {
+    const char* key;
+    std::variant<std::int32_t T::*, double T::*, std::string T::*> member;
+    std::int32_t lowest = INT32_MIN;
+    std::int32_t highest = INT32_MAX;
+};
+
+// In file order, before each node's children.
+const Field<CMarket> kMarketFields[] = {
+    {"DayCount", &CMarket::DayCount},
+    {"Exchange", &CMarket::Exchange},
+    {"Interest", &CMarket::Interest},
+    {"N225", &CMarket::N225},
+    {"ProductLastIndex", &CMarket::ProductCount, 0, kMaxProducts},
+};
+const Field<MarketProduct> kProductFields[] = {
+    {"Valid", &MarketProduct::Valid},
+    {"currentPrice", &MarketProduct::currentPrice},
+    {"firstPrice", &MarketProduct::firstPrice},
+    {"info", &MarketProduct::info},
+    {"name", &MarketProduct::name},
+    {"prdCode", &MarketProduct::prdCode},
+    {"ticPrice", &MarketProduct::ticPrice},
+    {"unitQty", &MarketProduct::unitQty, 1, INT32_MAX},
+};
+const Field<CPosition> kPositionFields[] = {
+    {"CashAmount", &CPosition::CashAmount},       {"DividendTax", &CPosition::DividendTax},
+    {"InterestTax", &CPosition::InterestTax},     {"TotalDividend", &CPosition::TotalDividend},
+    {"TotalInterest", &CPosition::TotalInterest},
+};
+const Field<Equity> kHoldingFields[] = {
+    {"Changed", &Equity::Changed},
+    {"CommitionTotal", &Equity::CommitionTotal},
+    {"ProductIndex", &Equity::ProductIndex, 0, kMaxProducts - 1},
+    {"Side", &Equity::Side, kSideLong, kSideShort},
+    {"TotalRealized", &Equity::TotalRealized},
+    {"Type", &Equity::Type},
+};
+const Field<PositionElement> kLotFields[] = {
+    {"amount", &PositionElement::amount, 1, INT32_MAX},
+    {"commition", &PositionElement::commition},
+    {"date", &PositionElement::date},
+    {"price", &PositionElement::price},
+};
+const Field<TradeEntry> kTradeFields[] = {
+    {"action", &TradeEntry::action, kActionBuy, kActionSell},
+    {"price", &TradeEntry::price},
+    {"quantity", &TradeEntry::quantity},
+    {"commition", &TradeEntry::commition},
+    {"realized", &TradeEntry::realized},
+};
+
+template <class T, std::size_t N>
+bool ReadFields(PlayReader& in, const Field<T> (&fields)[N], T& out) {
+    for (const Field<T>& field : fields) {
+        bool read = std::visit(
+            [&](auto member) {
+                auto& value = out.*member;
+                using Value = std::remove_reference_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, std::int32_t>) {
+                    return in.IntIn(field.key, value, field.lowest, field.highest);
+                } else if constexpr (std::is_same_v<Value, double>) {
+                    return in.Real(field.key, value);
+                } else {
+                    return in.Text(field.key, value);
+                }
+            },
+            field.member);
+        if (!read) return false;
+    }
+    return true;
+}
+
+template <class T, std::size_t N>
+void WriteFields(CDocTree& tree, const Field<T> (&fields)[N], const T& from) {
+    for (const Field<T>& field : fields) {
+        std::visit(
+            [&](auto member) {
+                const auto& value = from.*member;
+                using Value = std::remove_cvref_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, std::int32_t>) {
+                    tree.AddIntChild(field.key, value);
+                } else if constexpr (std::is_same_v<Value, double>) {
+                    tree.AddRealChild(field.key, value);
+                } else {
+                    tree.AddTextChild(field.key, value);
+                }
+            },
+            field.member);
+    }
+}
+
+// Adds a child node and enters it.
+void AddAndEnter(CDocTree& tree, const std::string& name) {
+    tree.AddChild(name);
+    tree.EnterChild(name);
+}
+
 bool ReadMarket(PlayReader& in, CMarket& market) {
-    if (!in.Enter("Market")) return false;
-    std::int32_t count = 0;
-    if (!in.Int("DayCount", market.DayCount) || !in.Real("Exchange", market.Exchange) ||
-        !in.Real("Interest", market.Interest) || !in.Real("N225", market.N225) ||
-        !in.IntIn("ProductLastIndex", count, 0, kMaxProducts) || !in.Enter("Products")) {
-        return false;
-    }
-    market.ProductCount = count;
-    if (in.Children() != count) {
+    if (!in.Enter("Market") || !ReadFields(in, kMarketFields, market) || !in.Enter("Products")) return false;
+    if (in.Children() != market.ProductCount) {
         return in.Fail("\"" + in.Where("") + "\" holds " + std::to_string(in.Children()) + " products, not " +
-                       std::to_string(count));
+                       std::to_string(market.ProductCount));
     }
-    for (int i = 0; i < count; ++i) {
-        MarketProduct& product = market.Products[static_cast<std::size_t>(i)];
-        if (!in.Enter(Name(i)) || !in.Int("Valid", product.Valid) || !in.Int("currentPrice", product.currentPrice) ||
-            !in.Int("firstPrice", product.firstPrice) || !in.Int("info", product.info) ||
-            !in.Text("name", product.name) || !in.Text("prdCode", product.prdCode) ||
-            !in.Int("ticPrice", product.ticPrice) || !in.IntIn("unitQty", product.unitQty, 1, INT32_MAX)) {
+    for (int i = 0; i < market.ProductCount; ++i) {
+        if (!in.Enter(Name(i)) || !ReadFields(in, kProductFields, market.Products[static_cast<std::size_t>(i)])) {
             return false;
         }
         in.Exit();
@@ -111,12 +204,7 @@ bool ReadMarket(PlayReader& in, CMarket& market) {
 }
 
 bool ReadHolding(PlayReader& in, Equity& holding) {
-    if (!in.Int("Changed", holding.Changed) || !in.Int("CommitionTotal", holding.CommitionTotal) ||
-        !in.IntIn("ProductIndex", holding.ProductIndex, 0, kMaxProducts - 1) ||
-        !in.IntIn("Side", holding.Side, kSideLong, kSideShort) || !in.Int("TotalRealized", holding.TotalRealized) ||
-        !in.Int("Type", holding.Type) || !in.Enter("PositionElement")) {
-        return false;
-    }
+    if (!ReadFields(in, kHoldingFields, holding) || !in.Enter("PositionElement")) return false;
     int lots = in.Children();
     if (lots > Equity::kMaxLots) {
         return in.Fail("\"" + in.Where("") + "\" holds " + std::to_string(lots) + " lots, more than " +
@@ -125,10 +213,7 @@ bool ReadHolding(PlayReader& in, Equity& holding) {
     holding.ClearLots();
     for (int i = 0; i < lots; ++i) {
         PositionElement lot;
-        if (!in.Enter(Name(i)) || !in.IntIn("amount", lot.amount, 1, INT32_MAX) ||
-            !in.Int("commition", lot.commition) || !in.Text("date", lot.date) || !in.Int("price", lot.price)) {
-            return false;
-        }
+        if (!in.Enter(Name(i)) || !ReadFields(in, kLotFields, lot)) return false;
         in.Exit();
         holding.PushLot(std::move(lot));
     }
@@ -138,12 +223,7 @@ bool ReadHolding(PlayReader& in, Equity& holding) {
 }
 
 bool ReadPosition(PlayReader& in, CPosition& position) {
-    if (!in.Enter("Position") || !in.Int("CashAmount", position.CashAmount) ||
-        !in.Int("DividendTax", position.DividendTax) || !in.Int("InterestTax", position.InterestTax) ||
-        !in.Int("TotalDividend", position.TotalDividend) || !in.Int("TotalInterest", position.TotalInterest) ||
-        !in.Enter("Equity")) {
-        return false;
-    }
+    if (!in.Enter("Position") || !ReadFields(in, kPositionFields, position) || !in.Enter("Equity")) return false;
     for (int i = 0; i < kMaxProducts; ++i) {
         if (!in.Enter(Name(i)) || !ReadHolding(in, position.Equities[static_cast<std::size_t>(i)])) return false;
         in.Exit();
@@ -165,11 +245,7 @@ bool ReadHistory(PlayReader& in, CTradeHistory& history) {
         if (!in.Enter(Name(k))) return false;
         for (int i = 0; i < kMaxProducts; ++i) {
             TradeEntry& entry = history.days[static_cast<std::size_t>(k)].products[static_cast<std::size_t>(i)];
-            if (!in.Enter(Name(i)) || !in.IntIn("action", entry.action, kActionBuy, kActionSell) ||
-                !in.Int("price", entry.price) || !in.Int("quantity", entry.quantity) ||
-                !in.Int("commition", entry.commition) || !in.Int("realized", entry.realized)) {
-                return false;
-            }
+            if (!in.Enter(Name(i)) || !ReadFields(in, kTradeFields, entry)) return false;
             in.Exit();
         }
         in.Exit();
@@ -195,27 +271,12 @@ bool ReadPlay(PlayReader& in, std::string& id, SnapshotRecord& record) {
 }
 
 void WriteMarket(CDocTree& tree, const CMarket& market) {
-    tree.AddChild("Market");
-    tree.EnterChild("Market");
-    tree.AddIntChild("DayCount", market.DayCount);
-    tree.AddRealChild("Exchange", market.Exchange);
-    tree.AddRealChild("Interest", market.Interest);
-    tree.AddRealChild("N225", market.N225);
-    tree.AddIntChild("ProductLastIndex", market.ProductCount);
-    tree.AddChild("Products");
-    tree.EnterChild("Products");
+    AddAndEnter(tree, "Market");
+    WriteFields(tree, kMarketFields, market);
+    AddAndEnter(tree, "Products");
     for (int i = 0; i < market.ProductCount && i < kMaxProducts; ++i) {
-        const MarketProduct& product = market.Products[static_cast<std::size_t>(i)];
-        tree.AddChild(Name(i));
-        tree.EnterChild(Name(i));
-        tree.AddIntChild("Valid", product.Valid);
-        tree.AddIntChild("currentPrice", product.currentPrice);
-        tree.AddIntChild("firstPrice", product.firstPrice);
-        tree.AddIntChild("info", product.info);
-        tree.AddTextChild("name", product.name);
-        tree.AddTextChild("prdCode", product.prdCode);
-        tree.AddIntChild("ticPrice", product.ticPrice);
-        tree.AddIntChild("unitQty", product.unitQty);
+        AddAndEnter(tree, Name(i));
+        WriteFields(tree, kProductFields, market.Products[static_cast<std::size_t>(i)]);
         tree.ExitToParent();
     }
     tree.ExitToParent();
@@ -223,35 +284,17 @@ void WriteMarket(CDocTree& tree, const CMarket& market) {
 }
 
 void WritePosition(CDocTree& tree, const CPosition& position) {
-    tree.AddChild("Position");
-    tree.EnterChild("Position");
-    tree.AddIntChild("CashAmount", position.CashAmount);
-    tree.AddIntChild("DividendTax", position.DividendTax);
-    tree.AddIntChild("InterestTax", position.InterestTax);
-    tree.AddIntChild("TotalDividend", position.TotalDividend);
-    tree.AddIntChild("TotalInterest", position.TotalInterest);
-    tree.AddChild("Equity");
-    tree.EnterChild("Equity");
+    AddAndEnter(tree, "Position");
+    WriteFields(tree, kPositionFields, position);
+    AddAndEnter(tree, "Equity");
     for (int i = 0; i < kMaxProducts; ++i) {
         const Equity& holding = position.Holding(i);
-        tree.AddChild(Name(i));
-        tree.EnterChild(Name(i));
-        tree.AddIntChild("Changed", holding.Changed);
-        tree.AddIntChild("CommitionTotal", holding.CommitionTotal);
-        tree.AddIntChild("ProductIndex", holding.ProductIndex);
-        tree.AddIntChild("Side", holding.Side);
-        tree.AddIntChild("TotalRealized", holding.TotalRealized);
-        tree.AddIntChild("Type", holding.Type);
-        tree.AddChild("PositionElement");
-        tree.EnterChild("PositionElement");
+        AddAndEnter(tree, Name(i));
+        WriteFields(tree, kHoldingFields, holding);
+        AddAndEnter(tree, "PositionElement");
         for (int lot = 0; lot < holding.LotCount(); ++lot) {
-            const PositionElement& element = holding.Lot(lot);
-            tree.AddChild(Name(lot));
-            tree.EnterChild(Name(lot));
-            tree.AddIntChild("amount", element.amount);
-            tree.AddIntChild("commition", element.commition);
-            tree.AddTextChild("date", element.date);
-            tree.AddIntChild("price", element.price);
+            AddAndEnter(tree, Name(lot));
+            WriteFields(tree, kLotFields, holding.Lot(lot));
             tree.ExitToParent();
         }
         tree.ExitToParent();
@@ -263,30 +306,21 @@ void WritePosition(CDocTree& tree, const CPosition& position) {
 
 // The days up to and including the day being played; later days hold nothing yet.
 void WriteHistory(CDocTree& tree, const CTradeHistory& history, int currentIndex) {
-    tree.AddChild("TradeHistory");
-    tree.EnterChild("TradeHistory");
-    tree.AddChild("Days");
-    tree.EnterChild("Days");
+    AddAndEnter(tree, "TradeHistory");
+    AddAndEnter(tree, "Days");
     int days = std::min(currentIndex + 1, history.DayRecordCount());
     for (int k = 0; k < days; ++k) {
-        tree.AddChild(Name(k));
-        tree.EnterChild(Name(k));
+        AddAndEnter(tree, Name(k));
         for (int i = 0; i < kMaxProducts; ++i) {
-            const TradeEntry& entry = history.days[static_cast<std::size_t>(k)].products[static_cast<std::size_t>(i)];
-            tree.AddChild(Name(i));
-            tree.EnterChild(Name(i));
-            tree.AddIntChild("action", entry.action);
-            tree.AddIntChild("price", entry.price);
-            tree.AddIntChild("quantity", entry.quantity);
-            tree.AddIntChild("commition", entry.commition);
-            tree.AddIntChild("realized", entry.realized);
+            AddAndEnter(tree, Name(i));
+            WriteFields(tree, kTradeFields,
+                        history.days[static_cast<std::size_t>(k)].products[static_cast<std::size_t>(i)]);
             tree.ExitToParent();
         }
         tree.ExitToParent();
     }
     tree.ExitToParent();
-    tree.AddChild("OrderCount");
-    tree.EnterChild("OrderCount");
+    AddAndEnter(tree, "OrderCount");
     for (int i = 0; i < kMaxProducts; ++i) tree.AddIntChild(Name(i), history.OrderCount[static_cast<std::size_t>(i)]);
     tree.ExitToParent();
     tree.ExitToParent();

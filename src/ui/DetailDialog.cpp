@@ -10,12 +10,7 @@ namespace valmore {
 
 namespace {
 
-constexpr int kBackgroundBitmap = 113;  // "Main\DetailDialog.bmp"; the popup takes its size
-constexpr int kOkUp = 86;
-constexpr int kOkDn = 87;
-constexpr int kBackUp = 114;
-constexpr int kBackDn = 115;
-constexpr int kBackNon = 116;
+constexpr int kBackgroundBitmap = kSkinDetailPopup;  // the popup takes its size
 constexpr int kGlossarySection = 2;
 
 // Where the three sections and the buttons go, per resolution mode (popup coordinates). Each
@@ -50,7 +45,7 @@ const DetailLayout& LayoutFor(int mode) {
 }  // namespace
 
 QVDetailDialog::QVDetailDialog(IViewHost& owner)
-    : CPopup(owner, kBackgroundBitmap), ok_(AddButton(kOkUp, kOkDn)), back_(AddButton(kBackUp, kBackDn, kBackNon)) {
+    : CPopup(owner, kBackgroundBitmap), ok_(AddButton(kSkinOkUp, kSkinOkDn)), back_(AddButton(kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon)) {
     ok_->onClick = [this](unsigned, int, int, CSkinButton&) { Finish(kResultOk); };
     back_->onClick = [this](unsigned, int, int, CSkinButton&) { Back(); };
     history_.SetBackButton(back_);
@@ -63,7 +58,7 @@ QVDetailDialog::~QVDetailDialog() = default;
 void QVDetailDialog::PlaceElements() {
     const CSkin& skin = owner_.Skin();
     const DetailLayout& g = LayoutFor(owner_.Mode());
-    const Size ok = skin.BitmapSize(kOkUp);
+    const Size ok = skin.BitmapSize(kSkinOkUp);
     ok_->SetRect(g.okX, kButtonRowY, ok.width, ok.height);
     // BACK takes the size of the OK picture, whatever its own pictures measure.
     back_->SetRect(g.okX, 2 * g.rowStep + kButtonRowY, ok.width, ok.height);

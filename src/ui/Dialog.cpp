@@ -11,13 +11,7 @@ namespace valmore {
 
 namespace {
 
-constexpr int kBackgroundBitmap = 90;  // "Main\Dialog.bmp"; the popup takes its size
-constexpr int kOkUp = 86;
-constexpr int kOkDn = 87;
-constexpr int kYesUp = 117;
-constexpr int kYesDn = 118;
-constexpr int kNoUp = 119;
-constexpr int kNoDn = 120;
+constexpr int kBackgroundBitmap = kSkinMessagePopup;  // the popup takes its size
 
 // The buttons sit at the same places in both resolution modes (popup coordinates).
 constexpr Point kButton1At{440, 4};
@@ -67,7 +61,7 @@ QVDialog::~QVDialog() = default;
 
 void QVDialog::PlaceElements() {
     const CSkin& skin = owner_.Skin();
-    const Size ok = skin.BitmapSize(kOkUp);
+    const Size ok = skin.BitmapSize(kSkinOkUp);
     button1_->SetRect(kButton1At.x, kButton1At.y, ok.width, ok.height);
     button2_->SetRect(kButton2At.x, kButton2At.y, ok.width, ok.height);
     PlacePageButtons(pageButtons_, kLeftAt.x, kRightAt.x, kLeftAt.y);
@@ -96,13 +90,13 @@ QVDialog::PopupAnswer QVDialog::Show(PopupKind kind, std::string text) {
     pageButtons_.left->visible = !question;
     pageButtons_.right->visible = !question;
     if (question) {
-        button1_->up = kYesUp;
-        button1_->dn = kYesDn;
-        button2_->up = kNoUp;
-        button2_->dn = kNoDn;
+        button1_->up = kSkinYesUp;
+        button1_->dn = kSkinYesDn;
+        button2_->up = kSkinNoUp;
+        button2_->dn = kSkinNoDn;
     } else {
-        button2_->up = kOkUp;
-        button2_->dn = kOkDn;
+        button2_->up = kSkinOkUp;
+        button2_->dn = kSkinOkDn;
     }
 
     // When the program quits during the loop nobody answered: a question counts as declined.

@@ -5,6 +5,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Geometry.h"
+#include "ui/SkinPicture.h"
 #include "ui/ViewHost.h"
 
 namespace valmore {
@@ -39,7 +40,7 @@ public:
     bool enabled = true;  // a disabled button or control ignores presses and releases
     bool hover = false;
     bool dirty = false;  // costly panels repaint their content only when set
-    int backgroundBitmap = 0;
+    int backgroundBitmap = kSkinTitlePanel;
     int insetTop = 32;
     int insetLeft = 4;
     int insetRight = 4;

@@ -5,17 +5,6 @@
 
 namespace valmore {
 
-namespace {
-
-constexpr int kLeftUp = 78;
-constexpr int kLeftDn = 76;
-constexpr int kLeftNon = 77;
-constexpr int kRightUp = 83;
-constexpr int kRightDn = 81;
-constexpr int kRightNon = 82;
-
-}  // namespace
-
 CPopup::CPopup(IViewHost& owner, int backgroundBitmap) : owner_(owner), background_(backgroundBitmap) {}
 
 CPopup::~CPopup() = default;
@@ -29,7 +18,8 @@ Rect CPopup::Bounds() const {
 }
 
 CPopup::PageButtons CPopup::AddPageButtons(CPagedText& text) {
-    PageButtons buttons{AddButton(kLeftUp, kLeftDn, kLeftNon), AddButton(kRightUp, kRightDn, kRightNon)};
+    PageButtons buttons{AddButton(kPagePreviousButton.up, kPagePreviousButton.dn, kPagePreviousButton.non),
+                         AddButton(kPageNextButton.up, kPageNextButton.dn, kPageNextButton.non)};
     buttons.left->onClick = [&text](unsigned, int, int, CSkinButton&) { text.PreviousPage(); };
     buttons.right->onClick = [&text](unsigned, int, int, CSkinButton&) { text.NextPage(); };
     text.SetButtons(buttons.left, buttons.right);
@@ -38,8 +28,8 @@ CPopup::PageButtons CPopup::AddPageButtons(CPagedText& text) {
 
 void CPopup::PlacePageButtons(const PageButtons& buttons, int leftX, int rightX, int y) const {
     const CSkin& skin = owner_.Skin();
-    const Size left = skin.BitmapSize(kLeftUp);
-    const Size right = skin.BitmapSize(kRightUp);
+    const Size left = skin.BitmapSize(kPagePreviousButton.up);
+    const Size right = skin.BitmapSize(kPageNextButton.up);
     buttons.left->SetRect(leftX, y, left.width, left.height);
     buttons.right->SetRect(rightX, y, right.width, right.height);
 }

@@ -46,7 +46,7 @@ public:
     const std::vector<std::unique_ptr<CPanel>>& Panels() const { return panels_.Panels(); }
     IViewHost& Owner() const { return owner_; }
 
-    int backgroundBitmap = 7;
+    int backgroundBitmap = kSkinBackground;
 
 protected:
     IViewHost& owner_;

@@ -7,16 +7,14 @@
 
 #include "platform/Geometry.h"
 #include "platform/InputEvent.h"
+#include "ui/ResolutionMode.h"
+#include "ui/ScreenNumber.h"
 
 namespace valmore {
 
 class CCanvas;
 class CSkin;
 class ILinkLookup;
-
-// Resolution modes; every layout table is indexed by them.
-constexpr int kModeXga = 0;   // 1024 x 768 canvas, skin folder "SR\XGA\"
-constexpr int kModeSxga = 1;  // 1280 x 1024 canvas, skin folder "SR\SXGA\"
 
 // A popup shown above the main canvas while a modal loop runs for it.
 class IModalPopup {
@@ -34,7 +32,7 @@ class IViewHost {
 public:
     virtual ~IViewHost() = default;
 
-    virtual int Mode() const = 0;
+    virtual ResolutionMode Mode() const = 0;
     virtual const CSkin& Skin() const = 0;
     // What link words lead to; nothing is found until the first scenario has been loaded.
     virtual const ILinkLookup& Links() const = 0;

@@ -69,7 +69,7 @@ TEST_P(MarketPanelFigures, OneProductLeavesTheRightHalfBlankBelowItsRow) {
 }
 
 TEST_P(MarketPanelFigures, TheDayLineNeedsADateAndStaysAfterTheLastDay) {
-    std::vector<test::DaySpec> days = test::FlatDays(1, 2);
+    std::vector<test::DayPrices> days = test::FlatDays(1, 2);
     days[0].dated = false;
     t.Begin(ScenarioText(test::Products(1), days));
     PaintPanel();

@@ -137,7 +137,7 @@ TEST(OrderPanelDecisions, ExecutedDecisionsStayVisibleButLockedUntilTheNextDay) 
 
 TEST(OrderPanelDecisions, InfoOpensTheCompanyTextOnlyForAProductThatHasOne) {
     ScreenTest t;
-    std::vector<test::ProductSpec> products = test::Products(2);
+    std::vector<test::ProductEntry> products = test::Products(2);
     products[1].info = 0;
     t.Begin(ScenarioText(products, test::FlatDays(2, 2)));
     t.TickUntilOrders();

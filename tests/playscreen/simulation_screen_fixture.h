@@ -23,7 +23,7 @@
 
 namespace valmore::test {
 
-struct ProductSpec {
+struct ProductEntry {
     std::string name;
     std::string code;
     int price = 1000;
@@ -32,19 +32,19 @@ struct ProductSpec {
 };
 
 // One day: the price of every product after the day's move; no date suppresses the day line.
-struct DaySpec {
+struct DayPrices {
     std::vector<int> prices;
     bool dated = true;
 };
 
-inline std::string ScenarioText(const std::vector<ProductSpec>& products, const std::vector<DaySpec>& days,
+inline std::string ScenarioText(const std::vector<ProductEntry>& products, const std::vector<DayPrices>& days,
                                 const std::string& fund = "10000000") {
     std::string text =
         "{root\n{Header {ID \"PS1\"}{Title \"Panel Test\"}{Category \"0\"}{Mode \"1\"}{Level \"1\"}"
         "{Duration \"" +
         std::to_string(days.size()) + "\"}{EstimatedTime \"5\"}{FundAmount \"" + fund + "\"}}\n{Product ";
     for (std::size_t i = 0; i < products.size(); ++i) {
-        const ProductSpec& p = products[i];
+        const ProductEntry& p = products[i];
         text += "{" + std::to_string(i) + " {Name \"" + p.name + "\"}{Code \"" + p.code + "\"}{Price \"" +
                 std::to_string(p.price) + "\"}{UnitQty \"" + std::to_string(p.unit) + "\"}{TicPrice \"10\"}{InfoNo \"" +
                 std::to_string(p.info) + "\"}}";
@@ -64,15 +64,15 @@ inline std::string ScenarioText(const std::vector<ProductSpec>& products, const 
 }
 
 // Products "Alpha", "Beta", "Gamma" at 1000 yen in units of 1000, with company information text 1.
-inline std::vector<ProductSpec> Products(int count) {
-    std::vector<ProductSpec> all{{"Alpha", "1001"}, {"Beta", "1002"}, {"Gamma", "1003"}};
+inline std::vector<ProductEntry> Products(int count) {
+    std::vector<ProductEntry> all{{"Alpha", "1001"}, {"Beta", "1002"}, {"Gamma", "1003"}};
     all.resize(static_cast<std::size_t>(count));
     return all;
 }
 
 // Days on which every price stays at 1000.
-inline std::vector<DaySpec> FlatDays(int products, int days) {
-    return std::vector<DaySpec>(static_cast<std::size_t>(days), DaySpec{std::vector<int>(products, 1000)});
+inline std::vector<DayPrices> FlatDays(int products, int days) {
+    return std::vector<DayPrices>(static_cast<std::size_t>(days), DayPrices{std::vector<int>(products, 1000)});
 }
 
 class ScreenTest {

@@ -25,7 +25,7 @@ using test::ProgramPath;
 using test::RunCommand;
 using test::WaitForPixel;
 
-void QuitFromTheMainMenu(Size screen, int mode, const std::string& expectedLine) {
+void QuitFromTheMainMenu(Size screen, ResolutionMode mode, const std::string& expectedLine) {
     if (!OnPath("Xvfb") || !OnPath("xdotool")) GTEST_SKIP() << "Xvfb or xdotool is not installed";
     ASSERT_TRUE(std::filesystem::exists(ProgramPath())) << ProgramPath();
 

@@ -18,9 +18,10 @@ inline std::filesystem::path SkinRoot() {
 }
 
 inline std::filesystem::path ImagePath(int image, Mode mode) {
-    const std::filesystem::path folder = SkinRoot() / kModeFolder[mode];
-    if (image > kFrameImage) return folder / DiskPath(ExecuteFrameName(image - kFrameImage));
-    return folder / DiskPath(kSkinTable[static_cast<std::size_t>(image)].Name(mode));
+    const std::string folder = kSkinModeFolder[static_cast<std::size_t>(mode)];
+    const std::string name = image > kFrameImage ? ExecuteFrameName(image - kFrameImage)
+                                                 : kSkinTable[static_cast<std::size_t>(image)].Name(mode);
+    return std::filesystem::path(VALMORE_RUN_DIR) / DiskPath(folder + name);
 }
 
 inline std::optional<CBmpImage> LoadImage(const std::filesystem::path& path, std::string* error) {

@@ -63,24 +63,25 @@ TEST(BmpImage, DamagedOrUnsupportedFilesAreRefusedWithAReason) {
     std::string error;
 
     EXPECT_FALSE(CBmpImage::Decode("", &error));
-    EXPECT_EQ(error, "not a BMP file");
+    EXPECT_EQ(error, "file too short for a bitmap header");
 
     std::string notBmp = good;
     notBmp[0] = 'X';
     EXPECT_FALSE(CBmpImage::Decode(notBmp, &error));
+    EXPECT_EQ(error, "not a BMP file");
 
     EXPECT_FALSE(CBmpImage::Decode(good.substr(0, good.size() - 1), &error));
-    EXPECT_EQ(error, "BMP pixel data is cut short");
+    EXPECT_EQ(error, "pixel data is cut short");
 
     std::string paletted = good;
-    paletted[28] = 8;
+    paletted[28] = 8;  // a palette of 256 colours would have to follow the header
     EXPECT_FALSE(CBmpImage::Decode(paletted, &error));
-    EXPECT_EQ(error, "not an uncompressed 24-bit BMP");
+    EXPECT_EQ(error, "palette is cut short");
 
     std::string huge = good;
     for (int i = 0; i < 4; ++i) huge[18 + i] = static_cast<char>(0xff >> (i == 3 ? 1 : 0));
     EXPECT_FALSE(CBmpImage::Decode(huge, &error));
-    EXPECT_EQ(error, "implausible BMP size");
+    EXPECT_EQ(error, "bitmap size out of range");
 
     std::string offsetPastEnd = good;
     for (int i = 0; i < 4; ++i) offsetPastEnd[10 + i] = static_cast<char>(0xff);

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "platform/BmpReader.h"
 #include "skingen/SkinFiles.h"
 
 namespace valmore::skingen::test {
@@ -18,7 +19,7 @@ void ExpectBitmapOfSize(const std::filesystem::path& path, Size size) {
     const std::string bytes = valmore::test::ReadFileBytes(path);
     BmpHeader h;
     std::string error;
-    ASSERT_TRUE(CBmpImage::ParseHeader(bytes, &h, &error)) << error;
+    ASSERT_TRUE(ReadBmpHeader(bytes, &h, &error)) << error;
     EXPECT_EQ(h.width, size.w);
     // A positive height: rows stored from the bottom up, as every BMP loader expects.
     EXPECT_EQ(h.height, size.h);
@@ -54,7 +55,7 @@ TEST(SkinFiles, TheTwentyTwoExecuteFramesExistPerModeAtTheDisabledButtonsSize) {
 }
 
 TEST(SkinFiles, TheSplashIs522By370) {
-    ExpectBitmapOfSize(SkinRoot() / kSplashName, {522, 370});
+    ExpectBitmapOfSize(SkinRoot() / "splash.bmp", {522, 370});
 }
 
 TEST(SkinFiles, NamesKeepTheListedCaseOnCaseSensitiveDisks) {

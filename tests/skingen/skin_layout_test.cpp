@@ -15,7 +15,7 @@ namespace valmore::skingen::test {
 namespace {
 
 std::string Where(const ScreenPlan& plan, const Placement& p, Mode mode) {
-    return plan.name + " / " + p.what + " / " + kModeFolder[mode];
+    return plan.name + " / " + p.what + " / " + kSkinModeFolder[static_cast<std::size_t>(mode)];
 }
 
 TEST(SkinLayout, EveryElementLiesInsideItsScreenOrPopup) {

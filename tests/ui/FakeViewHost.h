@@ -21,12 +21,12 @@ public:
     // The skin is read from the run folder of the build when it has one; otherwise every bitmap is
     // empty, which panels must survive anyway.
     explicit FakeViewHost(int mode = kModeXga, std::filesystem::path skinBase = VALMORE_RUN_DIR)
-        : mode_(mode), window_(mode == kModeXga ? Size{1024, 768} : Size{1280, 1024}) {
-        skin_.LoadSkin(skinBase, mode);
+        : mode_(ModeOf(mode)), window_(mode == kModeXga ? Size{1024, 768} : Size{1280, 1024}) {
+        skin_.LoadSkin(skinBase, mode_);
         window_.CreateCanvas(window_.ScreenSize(), Point{0, 0});
     }
 
-    int Mode() const override { return mode_; }
+    ResolutionMode Mode() const override { return mode_; }
     const CSkin& Skin() const override { return skin_; }
     const ILinkLookup& Links() const override { return *this; }
     // Link words are looked up in the test's glossary, as the program looks them up in its own.
@@ -101,7 +101,7 @@ private:
         }
     };
 
-    int mode_;
+    ResolutionMode mode_;
     int current_ = 1;
     CHeadlessWindow window_;
     CSkin skin_;

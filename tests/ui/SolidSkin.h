@@ -54,7 +54,7 @@ inline std::string SolidBmp(int width, int height, Rgb colour) {
 
 // The skin file of an index as a path below the folder, with "/" for the program's "\".
 inline std::string SkinFilePath(int mode, int index) {
-    std::string path = std::string(CSkin::ModeFolder(mode)) + CSkin::FileName(mode, index);
+    std::string path = std::string(CSkin::ModeFolder(ModeOf(mode))) + CSkin::FileName(ModeOf(mode), index);
     for (char& c : path) {
         if (c == '\\') c = '/';
     }

@@ -16,17 +16,6 @@ struct Rgb8 {
     friend bool operator==(const Rgb8&, const Rgb8&) = default;
 };
 
-// The header fields of a BMP file that decide how it is read.
-struct BmpHeader {
-    std::uint32_t fileSize = 0;
-    std::uint32_t dataOffset = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;  // negative for rows stored top-down
-    std::uint16_t planes = 0;
-    std::uint16_t bitsPerPixel = 0;
-    std::uint32_t compression = 0;
-};
-
 // An opaque 24-bit picture held top row first, as the skin's BMP files store it: a 14-byte file
 // header, a 40-byte information header, then rows from the bottom up, each padded to 4 bytes.
 class CBmpImage {
@@ -41,9 +30,8 @@ public:
 
     std::string Encode() const;
 
-    // Reads the headers only; false with a reason when the bytes are not a BMP file.
-    static bool ParseHeader(std::string_view bytes, BmpHeader* header, std::string* error);
-    // Reads uncompressed 24-bit files stored either way up; anything else is refused with a reason.
+    // Reads a BMP file through the program's own reader, so the checks see what the program sees;
+    // a file it refuses gives no image and the reason.
     static std::optional<CBmpImage> Decode(std::string_view bytes, std::string* error);
 
     friend bool operator==(const CBmpImage&, const CBmpImage&) = default;

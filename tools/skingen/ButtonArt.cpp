@@ -135,7 +135,7 @@ double LabelPx(Mode mode, double height, bool large) {
     // The decision buttons get larger labels: they also appear scaled down inside the practice
     // texts and must stay readable there.
     const double px = std::round(height * (large ? 0.6 : 0.5));
-    const double cap = large ? (mode == kXga ? 16.0 : 20.0) : (mode == kXga ? 14.0 : 17.0);
+    const double cap = large ? (mode == kModeXga ? 16.0 : 20.0) : (mode == kModeXga ? 14.0 : 17.0);
     return std::min(px, cap);
 }
 
@@ -143,7 +143,7 @@ void DrawFace(CCanvas& canvas, Mode mode, const ButtonLook& look, Press press, c
     cairo_t* cr = canvas.Cr();
     const double w = canvas.Width();
     const double h = canvas.Height();
-    const double radius = look.square ? 0 : (mode == kXga ? 3 : 4);
+    const double radius = look.square ? 0 : (mode == kModeXga ? 3 : 4);
     const Box face{0, 0, w, h};
     FillGradient(canvas, face, radius, shade.top, shade.bottom);
     if (press == Press::kUp) {
@@ -173,7 +173,7 @@ void DrawFace(CCanvas& canvas, Mode mode, const ButtonLook& look, Press press, c
         return;
     }
     // A long label on a small button steps down in size rather than touching the border.
-    const double room = w - (mode == kXga ? 10 : 12);
+    const double room = w - (mode == kModeXga ? 10 : 12);
     while (px > 9 && canvas.TextWidth(look.label, {px, true}) > room) px -= 1;
     const Font font{px, true};
     double textWidth = canvas.TextWidth(look.label, font);
@@ -225,7 +225,7 @@ void PaintMenuButton(CCanvas& canvas, Mode mode, const std::string& label, Press
     cairo_t* cr = canvas.Cr();
     const double w = canvas.Width();
     const double h = canvas.Height();
-    const double radius = mode == kXga ? 4 : 5;
+    const double radius = mode == kModeXga ? 4 : 5;
     // The card stands one pixel above the background, with a soft shadow below it.
     const Box card{1, 1, w - 2, h - 3};
     if (press != Press::kOff) {
@@ -257,7 +257,7 @@ void PaintMenuButton(CCanvas& canvas, Mode mode, const std::string& label, Press
         canvas.RoundedPath(face, radius);
         cairo_clip(cr);
         SetSource(cr, bar);
-        cairo_rectangle(cr, face.x, face.y, mode == kXga ? 5 : 6, face.h);
+        cairo_rectangle(cr, face.x, face.y, mode == kModeXga ? 5 : 6, face.h);
         cairo_fill(cr);
         if (press == Press::kDown) {
             SetSource(cr, C::Hex(0x000000), 0.22);
@@ -266,7 +266,7 @@ void PaintMenuButton(CCanvas& canvas, Mode mode, const std::string& label, Press
         }
     }
     StrokeInside(canvas, face, radius, border);
-    const double px = mode == kXga ? 17 : 21;
+    const double px = mode == kModeXga ? 17 : 21;
     canvas.Text(label, {px, true}, {face.x + 8 + shift, face.y, face.w - 12, face.h}, Align::kCentre, text);
 }
 

@@ -12,10 +12,10 @@ using palette::kChrome;
 using palette::kChromeLine;
 
 Font HeadingFont(Mode mode) {
-    return {mode == kXga ? 12.0 : 14.0, true};
+    return {mode == kModeXga ? 12.0 : 14.0, true};
 }
 double TitlePx(Mode mode) {
-    return mode == kXga ? 14 : 17;
+    return mode == kModeXga ? 14 : 17;
 }
 
 template <typename T>
@@ -35,10 +35,10 @@ void StripSides(CCanvas& canvas, bool bottom) {
 
 // The box beside a result panel's title in which the program writes a score.
 void ScoreBox(CCanvas& canvas, Mode mode, const std::string& label) {
-    const Box box = mode == kXga ? Box{861, 7, 84, 19} : Box{1051, 6, 107, 27};
+    const Box box = mode == kModeXga ? Box{861, 7, 84, 19} : Box{1051, 6, 107, 27};
     canvas.FillBox(box, kBody);
     canvas.Outline(box, palette::kFieldLine);
-    const double gap = mode == kXga ? 8 : 10;
+    const double gap = mode == kModeXga ? 8 : 10;
     canvas.Text(label, {TitlePx(mode) - 1, true}, {box.x - 160 - gap, 0, 160, static_cast<double>(BandHeight(mode))},
                 Align::kRight, palette::kChromeMuted);
 }
@@ -46,15 +46,15 @@ void ScoreBox(CCanvas& canvas, Mode mode, const std::string& label) {
 }  // namespace
 
 int BandHeight(Mode mode) {
-    return mode == kXga ? 32 : 40;
+    return mode == kModeXga ? 32 : 40;
 }
 
 void PaintChromeTitle(CCanvas& canvas, Mode mode, const std::string& title, Box where, double px) {
-    const double barW = mode == kXga ? 3 : 4;
+    const double barW = mode == kModeXga ? 3 : 4;
     const double barH = std::round(px * 1.05);
-    const double x = where.x + (mode == kXga ? 8 : 10);
+    const double x = where.x + (mode == kModeXga ? 8 : 10);
     canvas.FillBox({x, std::round(where.y + (where.h - barH) / 2), barW, barH}, palette::kAccent);
-    canvas.Text(title, {px, true}, {x + barW + (mode == kXga ? 6 : 8), where.y, where.w - x - 20, where.h},
+    canvas.Text(title, {px, true}, {x + barW + (mode == kModeXga ? 6 : 8), where.y, where.w - x - 20, where.h},
                 Align::kLeft, palette::kChromeText);
 }
 
@@ -100,8 +100,8 @@ void PaintTitlePanel(CCanvas& canvas, Mode mode) {
     canvas.Outline({0, 0, w, h}, kChromeLine);
     // The emblem fills the space left of the scenario title: rising bars on an accent tile.
     cairo_t* cr = canvas.Cr();
-    const double lead = mode == kXga ? 50 : 63;
-    const double s = mode == kXga ? 28 : 36;
+    const double lead = mode == kModeXga ? 50 : 63;
+    const double s = mode == kModeXga ? 28 : 36;
     const Box tile{std::round((lead - s) / 2), std::round((h - s) / 2), s, s};
     {
         CCairoSave save(cr);
@@ -109,7 +109,7 @@ void PaintTitlePanel(CCanvas& canvas, Mode mode) {
         cairo_pattern_add_color_stop_rgb(grad, 0, palette::kAccent.r, palette::kAccent.g, palette::kAccent.b);
         cairo_pattern_add_color_stop_rgb(grad, 1, palette::kAccentDeep.r, palette::kAccentDeep.g,
                                          palette::kAccentDeep.b);
-        canvas.RoundedPath(tile, mode == kXga ? 5 : 6);
+        canvas.RoundedPath(tile, mode == kModeXga ? 5 : 6);
         cairo_set_source(cr, grad);
         cairo_fill(cr);
         cairo_pattern_destroy(grad);
@@ -124,8 +124,8 @@ void PaintTitlePanel(CCanvas& canvas, Mode mode) {
         canvas.FillBox({left + i * (bar + gap), base - bh, bar, bh}, Colour::Hex(0xffffff));
     }
     // The product name sits quietly at the right, before the QUIT button.
-    const double quitLeft = mode == kXga ? 917 : 1148;
-    const double px = mode == kXga ? 13 : 16;
+    const double quitLeft = mode == kModeXga ? 917 : 1148;
+    const double px = mode == kModeXga ? 13 : 16;
     canvas.VLine(quitLeft - 12, h * 0.25, h * 0.75, palette::kGrid);
     canvas.Text("ヴァルモア", {px, true}, {quitLeft - 24 - 200, 0, 200, h}, Align::kRight, palette::kMutedText);
 }
@@ -136,7 +136,7 @@ void PaintMarketPanel(CCanvas& canvas, Mode mode) {
     const int w = canvas.Width();
     const int h = canvas.Height();
     const int left = 2;
-    const int top = mode == kXga ? 35 : 54;
+    const int top = mode == kModeXga ? 35 : 54;
     const int areaW = w - 2 - left;
     const int areaH = h - 2 - top;
     auto col = [&](int weight) { return left + areaW * weight / 65; };
@@ -156,8 +156,8 @@ void PaintAssetPanel(CCanvas& canvas, Mode mode) {
     static const std::vector<int> xS = {2, 96, 214, 307, 407, 574, 684, 783, 880, 979, 1076, 1159, 1266};
     static const std::vector<int> yX = {51, 71, 91, 111, 131, 151, 171};
     static const std::vector<int> yS = {65, 90, 115, 140, 165, 190, 215};
-    const std::vector<double> x = Offset(mode == kXga ? xX : xS, 0);
-    const std::vector<double> y = Offset(mode == kXga ? yX : yS, 0);
+    const std::vector<double> x = Offset(mode == kModeXga ? xX : xS, 0);
+    const std::vector<double> y = Offset(mode == kModeXga ? yX : yS, 0);
     const double right = std::min(x.back(), canvas.Width() - 2.0);
     // Row 0 holds the totals, row 1 the headings, row 2 cash and rows 3 to 5 the holdings.
     canvas.HLine(x.front(), right, y[0] - 1, palette::kHeadLine);
@@ -179,18 +179,18 @@ void PaintAssetPanel(CCanvas& canvas, Mode mode) {
 void PaintOrderPanel(CCanvas& canvas, Mode mode) {
     PaintPanel(canvas, mode, "注文");
     // Faint separators between the three order columns, above and below their button row.
-    const double top = mode == kXga ? 35 : 54;
-    const double rowTop = mode == kXga ? 95 : 119;
-    const double rowBottom = rowTop + (mode == kXga ? 27 : 34);
+    const double top = mode == kModeXga ? 35 : 54;
+    const double rowTop = mode == kModeXga ? 95 : 119;
+    const double rowBottom = rowTop + (mode == kModeXga ? 27 : 34);
     for (int c = 1; c <= 2; ++c) {
-        const double x = mode == kXga ? 337.0 * c : 1.0 + 421.0 * c;
+        const double x = mode == kModeXga ? 337.0 * c : 1.0 + 421.0 * c;
         canvas.VLine(x, top + 4, rowTop - 4, palette::kGrid);
         canvas.VLine(x, rowBottom + 4, canvas.Height() - 6, palette::kGrid);
     }
     // In XGA the button row runs from the panel's left edge to its right edge, so the buttons'
     // own borders take the place of the outline there, and every column's buttons find the
     // same white behind their corners.
-    if (mode == kXga) {
+    if (mode == kModeXga) {
         canvas.VLine(0, rowTop, rowBottom, kBody);
         canvas.VLine(canvas.Width() - 1, rowTop, rowBottom, kBody);
     }
@@ -209,7 +209,7 @@ namespace {
 std::vector<double> ScenarioCells(Mode mode) {
     static const std::vector<int> x = {0, 119, 372, 452, 532, 612, 692, 772, 845, 949, 1012};
     static const std::vector<int> s = {0, 154, 462, 561, 661, 762, 862, 962, 1061, 1197, 1262};
-    return Offset(mode == kXga ? x : s, 0);
+    return Offset(mode == kModeXga ? x : s, 0);
 }
 
 // Column edges of the position table, relative to the panel: the program measures them from
@@ -217,7 +217,7 @@ std::vector<double> ScenarioCells(Mode mode) {
 std::vector<double> PositionColumns(Mode mode) {
     static const std::vector<int> x = {0, 150, 321, 493, 666, 838, 1011};
     static const std::vector<int> s = {0, 167, 383, 616, 838, 1047, 1262};
-    return Offset(mode == kXga ? x : s, 4);
+    return Offset(mode == kModeXga ? x : s, 4);
 }
 
 }  // namespace
@@ -225,8 +225,8 @@ std::vector<double> PositionColumns(Mode mode) {
 void PaintResultScenarioPanel(CCanvas& canvas, Mode mode) {
     PaintPanel(canvas, mode, "シミュレーション結果");
     // The data row sits right under the strip's headings: inner top + 44 / + 65.
-    const double top = mode == kXga ? 32 + 44 : 32 + 65;
-    const double height = mode == kXga ? 20 : 25;
+    const double top = mode == kModeXga ? 32 + 44 : 32 + 65;
+    const double height = mode == kModeXga ? 20 : 25;
     const std::vector<double> cells = ScenarioCells(mode);
     PaintColumnRules(canvas, cells, top, top + height);
     canvas.HLine(1, canvas.Width() - 1, top + height, palette::kHeadLine);
@@ -234,7 +234,7 @@ void PaintResultScenarioPanel(CCanvas& canvas, Mode mode) {
 
 void PaintResultScenarioStrip(CCanvas& canvas, Mode mode) {
     canvas.Fill(kBody);
-    const double height = mode == kXga ? 22 : 28;
+    const double height = mode == kModeXga ? 22 : 28;
     PaintHeadingRow(canvas, mode, ScenarioCells(mode),
                     {"ID", "タイトル", "種別", "モード", "銘柄数", "レベル", "期間", "所要時間", "資金(円)", "記録数"},
                     canvas.Height() - height, height);
@@ -245,8 +245,8 @@ void PaintResultPositionPanel(CCanvas& canvas, Mode mode) {
     PaintPanel(canvas, mode, "ポジション結果");
     ScoreBox(canvas, mode, "収益得点");
     // Cash and product rows below the strip: they start at inner top + 64 / + 81.
-    const double top = mode == kXga ? 33 + 64 : 40 + 81;
-    const double row = mode == kXga ? 20 : 25;
+    const double top = mode == kModeXga ? 33 + 64 : 40 + 81;
+    const double row = mode == kModeXga ? 20 : 25;
     std::vector<double> cols = PositionColumns(mode);
     const double right = std::min(cols.back(), canvas.Width() - 2.0);
     PaintColumnRules(canvas, cols, top, top + 4 * row);
@@ -259,8 +259,8 @@ void PaintResultPositionStrip(CCanvas& canvas, Mode mode) {
     const double right = std::min(cols.back(), canvas.Width() - 2.0);
     // Headings above the totals row (which starts at inner top + 23 / + 30), then the totals
     // row with its label, then a band that introduces the breakdown rows.
-    const double headH = mode == kXga ? 23 : 30;
-    const double totalsBottom = mode == kXga ? 44 : 56;
+    const double headH = mode == kModeXga ? 23 : 30;
+    const double totalsBottom = mode == kModeXga ? 44 : 56;
     PaintHeadingRow(canvas, mode, cols, {"銘柄", "時価", "実現損益", "税金", "手数料", "収益"}, 0, headH);
     canvas.FillBox({cols[0], headH, cols[1] - cols[0] - 1, totalsBottom - headH - 1}, palette::kHeadFill);
     canvas.Text("合計", HeadingFont(mode), {cols[0], headH, cols[1] - cols[0], totalsBottom - headH}, Align::kCentre,
@@ -292,9 +292,9 @@ void PaintResultNewsPanel(CCanvas& canvas, Mode mode) {
 void PaintResultNewsStrip(CCanvas& canvas, Mode mode) {
     canvas.Fill(kBody);
     // One rule after each day's two lines (headline, then decisions).
-    const int rows = mode == kXga ? 4 : 5;
-    const double first = mode == kXga ? 3 : 4;
-    const double block = mode == kXga ? 40 : 50;
+    const int rows = mode == kModeXga ? 4 : 5;
+    const double first = mode == kModeXga ? 3 : 4;
+    const double block = mode == kModeXga ? 40 : 50;
     for (int i = 0; i < rows; ++i) canvas.HLine(6, canvas.Width() - 6, first + block * (i + 1) - 1, palette::kGrid);
     StripSides(canvas, true);
 }
@@ -302,8 +302,8 @@ void PaintResultNewsStrip(CCanvas& canvas, Mode mode) {
 void PaintCatalogueTitle(CCanvas& canvas, Mode mode) {
     canvas.Fill(kChrome);
     PaintChromeTitle(canvas, mode, "シミュレーション選択",
-                     {-(mode == kXga ? 8.0 : 10.0) + 2, 0, canvas.Width() + 20.0, static_cast<double>(canvas.Height())},
-                     mode == kXga ? 16 : 20);
+                     {-(mode == kModeXga ? 8.0 : 10.0) + 2, 0, canvas.Width() + 20.0, static_cast<double>(canvas.Height())},
+                     mode == kModeXga ? 16 : 20);
 }
 
 void PaintCatalogueTable(CCanvas& canvas, Mode mode) {
@@ -313,9 +313,9 @@ void PaintCatalogueTable(CCanvas& canvas, Mode mode) {
     // The program measures its columns from the table's left edge plus 6.
     static const std::vector<int> x = {2, 117, 368, 439, 510, 582, 653, 725, 795, 900, 963, 1010};
     static const std::vector<int> s = {2, 156, 465, 553, 642, 730, 819, 909, 998, 1136, 1201, 1266};
-    const std::vector<double> cols = Offset(mode == kXga ? x : s, 6);
-    const double head = mode == kXga ? 42 : 27;
-    const double row = mode == kXga ? 20 : 25;
+    const std::vector<double> cols = Offset(mode == kModeXga ? x : s, 6);
+    const double head = mode == kModeXga ? 42 : 27;
+    const double row = mode == kModeXga ? 20 : 25;
     canvas.FillBox({1, 1, w - 2, head - 1}, palette::kHeadFill);
     PaintHeadingRow(
         canvas, mode, cols,

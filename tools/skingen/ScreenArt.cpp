@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "PanelArt.h"
+#include "shell/MainMenuLayout.h"
 
 namespace valmore::skingen {
 
@@ -87,13 +88,13 @@ void TitleBand(CCanvas& canvas, Box band) {
 void MenuGround(CCanvas& canvas, Mode mode) {
     VerticalGradient(canvas, Colour::Hex(0x34475a), palette::kChromeDeep);
     const double h = canvas.Height();
-    ChartMotif(canvas, h * (mode == kXga ? 0.74 : 0.72), h * 0.96, 0.22);
+    ChartMotif(canvas, h * (mode == kModeXga ? 0.74 : 0.72), h * 0.96, 0.22);
 }
 
 // A title plate at the top-left of a screen, on the chrome.
 void ScreenTitle(CCanvas& canvas, Mode mode, const std::string& title, double width) {
-    const Box where = mode == kXga ? Box{6 - 6, 5, width, 30} : Box{6 - 8, 6, width, 38};
-    PaintChromeTitle(canvas, mode, title, where, mode == kXga ? 16 : 20);
+    const Box where = mode == kModeXga ? Box{6 - 6, 5, width, 30} : Box{6 - 8, 6, width, 38};
+    PaintChromeTitle(canvas, mode, title, where, mode == kModeXga ? 16 : 20);
 }
 
 // A white box whose first row holds headings, ruled into the program's columns and rows.
@@ -116,7 +117,7 @@ std::vector<double> Edges(double start, const std::vector<int>& widths) {
 }
 
 void Caption(CCanvas& canvas, Mode mode, const std::string& text, double x, double bottom) {
-    const double px = mode == kXga ? 13 : 16;
+    const double px = mode == kModeXga ? 13 : 16;
     canvas.Text(text, {px, true}, {x, bottom - px - 8, 400, px + 6}, Align::kLeft, palette::kChromeMuted);
 }
 
@@ -134,11 +135,11 @@ void PaintMenuTitle(CCanvas& canvas, Mode mode) {
     const double w = canvas.Width();
     const double h = canvas.Height();
     TitleBand(canvas, {0, 0, w, h});
-    const Font name{mode == kXga ? 26.0 : 40.0, true};
-    const Font sub{mode == kXga ? 14.0 : 20.0, false};
+    const Font name{mode == kModeXga ? 26.0 : 40.0, true};
+    const Font sub{mode == kModeXga ? 14.0 : 20.0, false};
     const std::string title = "ヴァルモア";
     const std::string subtitle = "株式売買トレーナー";
-    const double gap = mode == kXga ? 18 : 26;
+    const double gap = mode == kModeXga ? 18 : 26;
     const double wName = canvas.TextWidth(title, name);
     const double wSub = canvas.TextWidth(subtitle, sub);
     const double x = std::round((w - wName - gap - wSub) / 2);
@@ -149,15 +150,16 @@ void PaintMenuTitle(CCanvas& canvas, Mode mode) {
 void PaintCommBackground(CCanvas& canvas, Mode mode) {
     MenuGround(canvas, mode);
     // The same band as the main menu's title picture, at the same place.
-    const Box band{0, mode == kXga ? 217.0 : 271.0, canvas.Width() * 1.0, kSkinTable[44].SizeIn(mode).h * 1.0};
+    const Box band{0, kMainMenuLayouts[static_cast<std::size_t>(mode)].title.y * 1.0, canvas.Width() * 1.0,
+                   kSkinTable[kSkinMenuTitle].SizeIn(mode).h * 1.0};
     TitleBand(canvas, band);
-    canvas.Text("センターと通信", {mode == kXga ? 24.0 : 36.0, true}, band, Align::kCentre, palette::kChromeText);
+    canvas.Text("センターと通信", {mode == kModeXga ? 24.0 : 36.0, true}, band, Align::kCentre, palette::kChromeText);
 }
 
 void PaintRecordBackground(CCanvas& canvas, Mode mode) {
     canvas.Fill(kChrome);
-    ScreenTitle(canvas, mode, "成績一覧", mode == kXga ? 400 : 500);
-    const bool x = mode == kXga;
+    ScreenTitle(canvas, mode, "成績一覧", mode == kModeXga ? 400 : 500);
+    const bool x = mode == kModeXga;
     // The scenario's header line at (8, 82) / (9, 97), with its headings just above it.
     const std::vector<double> head = x ? Edges(8, {118, 253, 80, 80, 80, 80, 80, 73, 104, 62})
                                        : Edges(9, {155, 308, 100, 101, 100, 99, 101, 99, 125, 76});
@@ -177,7 +179,7 @@ void PaintRecordBackground(CCanvas& canvas, Mode mode) {
 
 void PaintRankingBackground(CCanvas& canvas, Mode mode) {
     canvas.Fill(kChrome);
-    const bool x = mode == kXga;
+    const bool x = mode == kModeXga;
     // The title stays clear of the framed scenario title the program draws at x 261 / 326.
     ScreenTitle(canvas, mode, "成績ランキング", x ? 255 : 320);
     const std::vector<double> head = x ? Edges(6, {119, 253, 80, 80, 80, 80, 80, 73, 104, 63})
@@ -197,7 +199,7 @@ void PaintRankingBackground(CCanvas& canvas, Mode mode) {
 
 void PaintRegistrationForm(CCanvas& canvas, Mode mode) {
     PaintPanel(canvas, mode, "登録情報");
-    const bool x = mode == kXga;
+    const bool x = mode == kModeXga;
     // The program writes the three values centred in these boxes (canvas coordinates; the form
     // is drawn at (6, 207)).
     struct Field {
@@ -223,10 +225,10 @@ void PaintDialog(CCanvas& canvas, Mode mode) {
     const double h = canvas.Height();
     canvas.Fill(kChrome);
     // The body area both popups write into: origin (6, 35) / (6, 43), 609 x 144 / 741 x 248.
-    const Box body = mode == kXga ? Box{6, 35, 609, 144} : Box{6, 43, 741, 248};
+    const Box body = mode == kModeXga ? Box{6, 35, 609, 144} : Box{6, 43, 741, 248};
     canvas.FillBox(body, kBody);
     const double bar = body.y;
-    canvas.Text("ヴァルモア", {mode == kXga ? 13.0 : 16.0, true}, {12, 0, 200, bar}, Align::kLeft,
+    canvas.Text("ヴァルモア", {mode == kModeXga ? 13.0 : 16.0, true}, {12, 0, 200, bar}, Align::kLeft,
                 palette::kChromeMuted);
     canvas.Outline({0, 0, w, h}, kChromeLine);
 }
@@ -235,15 +237,15 @@ void PaintDetailDialog(CCanvas& canvas, Mode mode) {
     const double w = canvas.Width();
     const double h = canvas.Height();
     canvas.Fill(kChrome);
-    const double step = mode == kXga ? 180 : 292;
-    const double bar = mode == kXga ? 35 : 43;
-    const double bodyW = mode == kXga ? 609 : 741;
-    const double bodyH = mode == kXga ? 144 : 248;
+    const double step = mode == kModeXga ? 180 : 292;
+    const double bar = mode == kModeXga ? 35 : 43;
+    const double bodyW = mode == kModeXga ? 609 : 741;
+    const double bodyH = mode == kModeXga ? 144 : 248;
     for (int i = 0; i < 3; ++i) {
         canvas.FillBox({6, i * step + bar, bodyW, bodyH}, kBody);
         if (i > 0) canvas.HLine(1, w - 1, i * step - 1, kChromeLine);
     }
-    canvas.Text("ヴァルモア", {mode == kXga ? 13.0 : 16.0, true}, {12, 0, 200, bar}, Align::kLeft,
+    canvas.Text("ヴァルモア", {mode == kModeXga ? 13.0 : 16.0, true}, {12, 0, 200, bar}, Align::kLeft,
                 palette::kChromeMuted);
     canvas.Outline({0, 0, w, h}, kChromeLine);
 }

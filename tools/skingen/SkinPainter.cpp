@@ -29,188 +29,189 @@ bool ButtonOf(int index, ButtonDesign* out) {
     const Tone N = Tone::kNeutral;
     const Glyph G = Glyph::kNone;
     switch (index) {
-        case 10:
+        case kSkinBuyDn:
             return make(Tone::kBuy, G, "買う", false, false, true, D);
-        case 11:
+        case kSkinBuyNon:
             return make(Tone::kBuy, G, "買う", false, false, true, O);
-        case 12:
+        case kSkinBuyUp:
             return make(Tone::kBuy, G, "買う", false, false, true, U);
-        case 13:
+        case kSkinDownDn:
             return make(N, Glyph::kDown, "", false, true, false, D);
-        case 14:
+        case kSkinDownNon:
             return make(N, Glyph::kDown, "", false, true, false, O);
-        case 15:
+        case kSkinDownUp:
             return make(N, Glyph::kDown, "", false, true, false, U);
-        case 16:
+        case kSkinInfoDn:
             return make(N, Glyph::kInfo, "情報", false, false, false, D);
-        case 17:
+        case kSkinInfoNon:
             return make(N, Glyph::kInfo, "情報", false, false, false, O);
-        case 18:
+        case kSkinInfoUp:
             return make(N, Glyph::kInfo, "情報", false, false, false, U);
-        case 19:
-        case 76:
+        case kSkinLeftDn:
+        case kSkinResultLeftDn:
             return make(N, Glyph::kLeft, "", true, true, false, D);
-        case 20:
-        case 77:
+        case kSkinLeftNon:
+        case kSkinResultLeftNon:
             return make(N, Glyph::kLeft, "", true, true, false, O);
-        case 21:
-        case 78:
+        case kSkinLeftUp:
+        case kSkinResultLeftUp:
             return make(N, Glyph::kLeft, "", true, true, false, U);
-        case 22:
+        case kSkinListDn:
             return make(N, G, "一覧", true, false, false, D);
-        case 23:
+        case kSkinListUp:
             return make(N, G, "一覧", true, false, false, U);
-        case 24:
+        case kSkinNewDn:
             return make(N, G, "最新", true, false, false, D);
-        case 25:
+        case kSkinNewUp:
             return make(N, G, "最新", true, false, false, U);
-        case 26:
+        case kSkinNextDn:
             return make(Tone::kExecute, G, "次へ", true, true, false, D);
-        case 27:
+        case kSkinNextNon:
             return make(Tone::kExecute, G, "次へ", true, true, false, O);
-        case 28:
+        case kSkinNextUp:
             return make(Tone::kExecute, G, "次へ", true, true, false, U);
-        case 29:
+        case kSkinPassDn:
             return make(Tone::kPass, G, "見送る", false, false, true, D);
-        case 30:
+        case kSkinPassNon:
             return make(Tone::kPass, G, "見送る", false, false, true, O);
-        case 31:
+        case kSkinPassUp:
             return make(Tone::kPass, G, "見送る", false, false, true, U);
-        case 32:
+        case kSkinQuitDn:
             return make(N, G, "終了", false, false, false, D);
-        case 33:
+        case kSkinQuitUp:
             return make(N, G, "終了", false, false, false, U);
-        case 74:
+        case kSkinQuitNon:
             return make(N, G, "終了", false, false, false, O);
-        case 34:
-        case 81:
+        case kSkinRightDn:
+        case kSkinResultRightDn:
             return make(N, Glyph::kRight, "", true, true, false, D);
-        case 35:
-        case 82:
+        case kSkinRightNon:
+        case kSkinResultRightNon:
             return make(N, Glyph::kRight, "", true, true, false, O);
-        case 36:
-        case 83:
+        case kSkinRightUp:
+        case kSkinResultRightUp:
             return make(N, Glyph::kRight, "", true, true, false, U);
-        case 37:
+        case kSkinSellDn:
             return make(Tone::kSell, G, "売る", false, false, true, D);
-        case 38:
+        case kSkinSellNon:
             return make(Tone::kSell, G, "売る", false, false, true, O);
-        case 39:
+        case kSkinSellUp:
             return make(Tone::kSell, G, "売る", false, false, true, U);
-        case 40:
+        case kSkinUpDn:
             return make(N, Glyph::kUp, "", false, true, false, D);
-        case 41:
+        case kSkinUpNon:
             return make(N, Glyph::kUp, "", false, true, false, O);
-        case 42:
+        case kSkinUpUp:
             return make(N, Glyph::kUp, "", false, true, false, U);
         // The start of a new play is the screen's main action, so it takes the accent colour.
-        case 55:
+        case kSkinSelectButton1Dn:
             return make(Tone::kExecute, G, "開始", true, false, false, D);
-        case 56:
+        case kSkinSelectButton1Up:
             return make(Tone::kExecute, G, "開始", true, false, false, U);
-        case 64:
+        case kSkinSelectButton1Non:
             return make(Tone::kExecute, G, "開始", true, false, false, O);
-        case 57:
+        case kSkinSelectButton2Dn:
             return make(N, G, "成績", true, false, false, D);
-        case 58:
+        case kSkinSelectButton2Up:
             return make(N, G, "成績", true, false, false, U);
-        case 91:
+        case kSkinSelectButton2Non:
             return make(N, G, "成績", true, false, false, O);
-        case 59:
+        case kSkinSelectButton3Dn:
             return make(N, G, "前回の続き", true, false, false, D);
-        case 60:
+        case kSkinSelectButton3Up:
             return make(N, G, "前回の続き", true, false, false, U);
-        case 88:
+        case kSkinSelectButton3Non:
             return make(N, G, "前回の続き", true, false, false, O);
-        case 61:
+        case kSkinSelectButton4Dn:
             return make(N, G, "メニューへ戻る", true, false, false, D);
-        case 62:
+        case kSkinSelectButton4Up:
             return make(N, G, "メニューへ戻る", true, false, false, U);
-        case 75:
+        case kSkinExplainUp:
             return make(N, G, "解説", false, false, false, U);
-        case 79:
+        case kSkinResultMenuDn:
             return make(N, G, "メニュー", true, false, false, D);
-        case 80:
+        case kSkinResultMenuUp:
             return make(N, G, "メニュー", true, false, false, U);
-        case 84:
+        case kSkinDetailDn:
             return make(N, G, "詳細", false, false, false, D);
-        case 85:
+        case kSkinDetailUp:
             return make(N, G, "詳細", false, false, false, U);
-        case 89:
+        case kSkinDetailNon:
             return make(N, G, "詳細", false, false, false, O);
-        case 86:
+        case kSkinOkUp:
             return make(N, G, "OK", true, false, false, U);
-        case 87:
+        case kSkinOkDn:
             return make(N, G, "OK", true, false, false, D);
-        case 94:
-        case 114:
+        case kSkinCommBackUp:
+        case kSkinGreyBackUp:
             return make(N, G, "戻る", true, false, false, U);
-        case 95:
-        case 115:
+        case kSkinCommBackDn:
+        case kSkinGreyBackDn:
             return make(N, G, "戻る", true, false, false, D);
-        case 116:
+        case kSkinGreyBackNon:
             return make(N, G, "戻る", true, false, false, O);
-        case 97:
+        case kSkinRegisterButtonUp:
             return make(N, G, "登録変更", false, false, false, U);
-        case 98:
+        case kSkinRegisterButtonDn:
             return make(N, G, "登録変更", false, false, false, D);
-        case 100:
+        case kSkinCancelUp:
             return make(N, G, "キャンセル", true, false, false, U);
-        case 101:
+        case kSkinCancelDn:
             return make(N, G, "キャンセル", true, false, false, D);
-        case 117:
+        case kSkinYesUp:
             return make(N, G, "はい", true, false, false, U);
-        case 118:
+        case kSkinYesDn:
             return make(N, G, "はい", true, false, false, D);
-        case 119:
+        case kSkinNoUp:
             return make(N, G, "いいえ", true, false, false, U);
-        case 120:
+        case kSkinNoDn:
             return make(N, G, "いいえ", true, false, false, D);
         default:
             return false;
     }
 }
 
-struct MenuSpec {
+struct MenuButtonDesign {
     const char* label;
     Press press;
 };
 
-bool MenuButtonOf(int index, MenuSpec* out) {
+bool MenuButtonOf(int index, MenuButtonDesign* out) {
     static const char* const kMain[4] = {"操作練習", "シミュレーション選択", "センターと通信", "終了"};
-    if (index >= 45 && index <= 52) {
-        *out = {kMain[(index - 45) / 2], (index - 45) % 2 == 0 ? Press::kDown : Press::kUp};
+    if (index >= kSkinMenuButton1Dn && index <= kSkinMenuButton4Up) {
+        *out = {kMain[(index - kSkinMenuButton1Dn) / 2],
+                (index - kSkinMenuButton1Dn) % 2 == 0 ? Press::kDown : Press::kUp};
         return true;
     }
     switch (index) {
-        case 103:
+        case kSkinCommButton1Up:
             *out = {"成績ランキング", Press::kUp};
             return true;
-        case 104:
+        case kSkinCommButton1Dn:
             *out = {"成績ランキング", Press::kDown};
             return true;
-        case 105:
+        case kSkinCommButton1Non:
             *out = {"成績ランキング", Press::kOff};
             return true;
-        case 106:
+        case kSkinCommButton2Up:
             *out = {"成績送信", Press::kUp};
             return true;
-        case 107:
+        case kSkinCommButton2Dn:
             *out = {"成績送信", Press::kDown};
             return true;
-        case 108:
+        case kSkinCommButton2Non:
             *out = {"成績送信", Press::kOff};
             return true;
-        case 109:
+        case kSkinCommButton3Up:
             *out = {"登録情報", Press::kUp};
             return true;
-        case 110:
+        case kSkinCommButton3Dn:
             *out = {"登録情報", Press::kDown};
             return true;
-        case 111:
+        case kSkinCommButton4Up:
             *out = {"戻る", Press::kUp};
             return true;
-        case 112:
+        case kSkinCommButton4Dn:
             *out = {"戻る", Press::kDown};
             return true;
         default:
@@ -228,99 +229,99 @@ void PaintOwn(CCanvas& canvas, int image, Mode mode) {
         PaintButton(canvas, mode, button.look, button.press);
         return;
     }
-    MenuSpec menu;
+    MenuButtonDesign menu;
     if (MenuButtonOf(image, &menu)) {
         PaintMenuButton(canvas, mode, menu.label, menu.press);
         return;
     }
     switch (image) {
-        case 0:
+        case kSkinTitlePanel:
             PaintTitlePanel(canvas, mode);
             return;
-        case 1:
+        case kSkinMarketPanel:
             PaintMarketPanel(canvas, mode);
             return;
-        case 2:
+        case kSkinNewsPanel:
             PaintNewsPanel(canvas, mode);
             return;
-        case 3:
+        case kSkinAssetPanel:
             PaintAssetPanel(canvas, mode);
             return;
-        case 4:
+        case kSkinOrderPanel:
             PaintOrderPanel(canvas, mode);
             return;
-        case 5:
+        case kSkinInfoPanel:
             PaintInfoPanel(canvas, mode);
             return;
-        case 6:
+        case kSkinChartPanel:
             PaintChartPanel(canvas, mode);
             return;
-        case 7:
-        case 73:
+        case kSkinBackground:
+        case kSkinResultBackground:
             PaintChromeBackground(canvas, mode);
             return;
-        case 8:
+        case kSkinMarker1:
             PaintMarker(canvas, palette::kAccent);
             return;
-        case 9:
+        case kSkinMarker3:
             PaintMarker(canvas, palette::kBuy);
             return;
-        case 43:
+        case kSkinMenuBackground:
             PaintMenuBackground(canvas, mode);
             return;
-        case 44:
+        case kSkinMenuTitle:
             PaintMenuTitle(canvas, mode);
             return;
-        case 53:
+        case kSkinSelectTitle:
             PaintCatalogueTitle(canvas, mode);
             return;
-        case 54:
+        case kSkinSelectTable:
             PaintCatalogueTable(canvas, mode);
             return;
-        case 63:
+        case kSkinGray:
             canvas.Fill(Colour::Hex(0x9aa5b0));
             return;
-        case 65:
+        case kSkinResultScenarioPanel:
             PaintResultScenarioPanel(canvas, mode);
             return;
-        case 66:
+        case kSkinResultScenarioStrip:
             PaintResultScenarioStrip(canvas, mode);
             return;
-        case 67:
+        case kSkinResultPositionPanel:
             PaintResultPositionPanel(canvas, mode);
             return;
-        case 68:
+        case kSkinResultPositionStrip:
             PaintResultPositionStrip(canvas, mode);
             return;
-        case 69:
+        case kSkinResultChartPanel:
             PaintResultChartPanel(canvas, mode);
             return;
-        case 70:
-        case 96:
+        case kSkinResultChartStrip:
+        case kSkinResultChartStrip2:
             PaintResultChartStrip(canvas, mode);
             return;
-        case 71:
+        case kSkinResultNewsPanel:
             PaintResultNewsPanel(canvas, mode);
             return;
-        case 72:
+        case kSkinResultNewsStrip:
             PaintResultNewsStrip(canvas, mode);
             return;
-        case 90:
+        case kSkinMessagePopup:
             PaintDialog(canvas, mode);
             return;
-        case 92:
+        case kSkinRecordBackground:
             PaintRecordBackground(canvas, mode);
             return;
-        case 93:
+        case kSkinRankingBackground:
             PaintRankingBackground(canvas, mode);
             return;
-        case 99:
+        case kSkinRegistrationForm:
             PaintRegistrationForm(canvas, mode);
             return;
-        case 102:
+        case kSkinCommMenuBackground:
             PaintCommBackground(canvas, mode);
             return;
-        case 113:
+        case kSkinDetailPopup:
             PaintDetailDialog(canvas, mode);
             return;
         default:

@@ -1,7 +1,7 @@
 // valmore-skingen: draws both skin sets, the execute-button frames and the splash image into a
-// folder (the run folder's "SR"), as the program reads them:
-//   <out>/XGA/<name>, <out>/SXGA/<name>, <out>/<mode>/nextButton/NEXT_anime_001.bmp ..., <out>/splash.bmp
-// and, with --icons, the program's desktop icon in the hicolor theme's layout.
+// folder (the run folder), at the paths the program reads them from: the program's picture table
+// names every file.
+// With --icons it draws the program's desktop icon in the hicolor theme's layout instead.
 
 #include <cairo.h>
 #include <pango/pangocairo.h>
@@ -18,6 +18,7 @@
 #include "SkinPainter.h"
 
 namespace fs = std::filesystem;
+using namespace valmore;
 using namespace valmore::skingen;
 
 namespace {
@@ -91,22 +92,23 @@ int main(int argc, char** argv) {
     std::string error;
     for (int m = 0; m < kModeCount; ++m) {
         const Mode mode = static_cast<Mode>(m);
-        const fs::path folder = out / kModeFolder[m];
+        const std::string folder = kSkinModeFolder[static_cast<std::size_t>(m)];
         for (const SkinEntry& entry : kSkinTable) {
-            if (!WriteImage(folder / DiskPath(entry.Name(mode)), painter.Image(entry.index, mode), &count, &error)) {
+            if (!WriteImage(out / DiskPath(folder + entry.Name(mode)), painter.Image(entry.index, mode), &count,
+                            &error)) {
                 std::fprintf(stderr, "valmore-skingen: %s\n", error.c_str());
                 return 1;
             }
         }
         for (int n = 1; n <= kExecuteFrameCount; ++n) {
-            if (!WriteImage(folder / DiskPath(ExecuteFrameName(n)), painter.Image(kFrameImage + n, mode), &count,
+            if (!WriteImage(out / DiskPath(folder + ExecuteFrameName(n)), painter.Image(kFrameImage + n, mode), &count,
                             &error)) {
                 std::fprintf(stderr, "valmore-skingen: %s\n", error.c_str());
                 return 1;
             }
         }
     }
-    if (!WriteImage(out / kSplashName, PaintSplashImage(), &count, &error)) {
+    if (!WriteImage(out / DiskPath(kSplashFile), PaintSplashImage(), &count, &error)) {
         std::fprintf(stderr, "valmore-skingen: %s\n", error.c_str());
         return 1;
     }

@@ -6,13 +6,14 @@
 #include <array>
 
 #include "platform/Geometry.h"
+#include "ui/SkinPicture.h"
 
 namespace valmore {
 
 struct RecordLayout {
-    static constexpr int kBackground = 92;
-    static constexpr int kBackUp = 94;
-    static constexpr int kBackDn = 95;
+    static constexpr int kBackground = kSkinRecordBackground;
+    static constexpr int kBackUp = kSkinCommBackUp;
+    static constexpr int kBackDn = kSkinCommBackDn;
     static constexpr int kIdFont = 9;
     static constexpr int kTextFont = 11;
     static constexpr int kHeaderCells = 10;

@@ -26,7 +26,7 @@ void CRecordScreen::Layout() {
     back_->PlaceAt(layout.backButton.x, layout.backButton.y);
     back_->SetLabel(Sj("戻る"));
     back_->onClick = [this](unsigned, int, int, CSkinButton&) {
-        owner_.SwitchScreen(2);
+        owner_.SwitchScreen(kScreenScenarioSelect);
         owner_.InvalidateAll();
     };
 }
@@ -46,7 +46,7 @@ void CRecordScreen::ShowScenario(const ScenarioHeader& header) {
     } else {
         list_->Show(header, {});
     }
-    owner_.SwitchScreen(4);
+    owner_.SwitchScreen(kScreenRecords);
     owner_.InvalidateAll();
 }
 

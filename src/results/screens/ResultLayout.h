@@ -6,31 +6,26 @@
 #include <array>
 
 #include "platform/Geometry.h"
+#include "ui/SkinPicture.h"
 
 namespace valmore {
 
 struct ResultLayout {
     // Skin bitmaps; the same indices in both modes.
-    static constexpr int kBackground = 73;
-    static constexpr int kScenarioBackground = 65;
-    static constexpr int kScenarioStrip = 66;
-    static constexpr int kPositionBackground = 67;
-    static constexpr int kPositionStrip = 68;
-    static constexpr int kChartBackground = 69;
-    static constexpr int kChartStrip = 70;
-    static constexpr int kNewsBackground = 71;
-    static constexpr int kNewsStrip = 72;
-    static constexpr int kMenuUp = 80;
-    static constexpr int kMenuDn = 79;
-    static constexpr int kLeftUp = 78;
-    static constexpr int kLeftDn = 76;
-    static constexpr int kLeftNon = 77;
-    static constexpr int kRightUp = 83;
-    static constexpr int kRightDn = 81;
-    static constexpr int kRightNon = 82;
-    static constexpr int kDetailUp = 85;
-    static constexpr int kDetailDn = 84;
-    static constexpr int kDetailNon = 89;
+    static constexpr int kBackground = kSkinResultBackground;
+    static constexpr int kScenarioBackground = kSkinResultScenarioPanel;
+    static constexpr int kScenarioStrip = kSkinResultScenarioStrip;
+    static constexpr int kPositionBackground = kSkinResultPositionPanel;
+    static constexpr int kPositionStrip = kSkinResultPositionStrip;
+    static constexpr int kChartBackground = kSkinResultChartPanel;
+    static constexpr int kChartStrip = kSkinResultChartStrip;
+    static constexpr int kNewsBackground = kSkinResultNewsPanel;
+    static constexpr int kNewsStrip = kSkinResultNewsStrip;
+    static constexpr int kMenuUp = kSkinResultMenuUp;
+    static constexpr int kMenuDn = kSkinResultMenuDn;
+    static constexpr int kDetailUp = kSkinDetailUp;
+    static constexpr int kDetailDn = kSkinDetailDn;
+    static constexpr int kDetailNon = kSkinDetailNon;
 
     // Skin fonts: the same numbers give 9 / 11, 10 / 12 and 11 / 12 points in the two modes.
     static constexpr int kSmallFont = 9;

@@ -35,12 +35,12 @@ void CResultScreen::Layout() {
     news_ = AddPanel<CNewsTradesPanel>(owner_, controller_);
     news_->Place();
 
-    previous_ = AddPanel<CSkinButton>(owner_, ResultLayout::kLeftUp, ResultLayout::kLeftDn, ResultLayout::kLeftNon);
+    previous_ = AddPanel<CSkinButton>(owner_, kPagePreviousButton.up, kPagePreviousButton.dn, kPagePreviousButton.non);
     previous_->PlaceAt(layout.previousButton.x, layout.previousButton.y);
     previous_->enabled = false;
     previous_->onClick = [this](unsigned, int, int, CSkinButton&) { OnPage(-1); };
 
-    next_ = AddPanel<CSkinButton>(owner_, ResultLayout::kRightUp, ResultLayout::kRightDn, ResultLayout::kRightNon);
+    next_ = AddPanel<CSkinButton>(owner_, kPageNextButton.up, kPageNextButton.dn, kPageNextButton.non);
     next_->PlaceAt(layout.nextButton.x, layout.nextButton.y);
     next_->enabled = false;
     next_->onClick = [this](unsigned, int, int, CSkinButton&) { OnPage(+1); };
@@ -75,7 +75,7 @@ void CResultScreen::Draw(CCanvas& dc) {
 
 void CResultScreen::OnMenu() {
     controller_.DestroyPlay();
-    owner_.SwitchScreen(1);
+    owner_.SwitchScreen(kScreenMainMenu);
     owner_.InvalidateAll();
 }
 

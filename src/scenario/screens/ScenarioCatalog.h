@@ -29,7 +29,7 @@ struct CatalogEntry {
 
 class CScenarioCatalog : public CPanel {
 public:
-    static constexpr int kBackgroundBitmap = 54;
+    static constexpr int kBackgroundBitmap = kSkinSelectTable;
     static constexpr int kMaxFiles = 500;
     static constexpr int kRowsPerPage = 30;
     static constexpr int kColumns = 11;

@@ -16,32 +16,16 @@ namespace valmore {
 
 namespace {
 
-constexpr std::array<CScenarioSelectScreen::LayoutTable, 2> kLayouts{{
-    {{6, 5}, {546, 8}, {663, 8}, {780, 8}, {897, 8}, {400, 8}, {440, 8}, {6, 38}},
-    {{6, 6}, {671, 10}, {821, 10}, {971, 10}, {1121, 10}, {500, 10}, {550, 10}, {9, 76}},
-}};
-
-// Up, pressed and disabled images; the captions are part of the pictures.
-struct ButtonImages {
-    int up;
-    int dn;
-    int non;
-};
-constexpr ButtonImages kMenuImages{62, 61, -1};
-constexpr ButtonImages kResumeImages{60, 59, 88};
-constexpr ButtonImages kRecordsImages{58, 57, 91};
-constexpr ButtonImages kStartImages{56, 55, 64};
-constexpr ButtonImages kPreviousImages{78, 76, 77};
-constexpr ButtonImages kNextImages{83, 81, 82};
-
-constexpr int kSimulationScreen = 0;
-constexpr int kMainMenuScreen = 1;
-
+// The captions are part of the pictures.
+constexpr SkinButtonPictures kMenuImages{kSkinSelectButton4Up, kSkinSelectButton4Dn, kSkinNoPicture};
+constexpr SkinButtonPictures kResumeImages{kSkinSelectButton3Up, kSkinSelectButton3Dn, kSkinSelectButton3Non};
+constexpr SkinButtonPictures kRecordsImages{kSkinSelectButton2Up, kSkinSelectButton2Dn, kSkinSelectButton2Non};
+constexpr SkinButtonPictures kStartImages{kSkinSelectButton1Up, kSkinSelectButton1Dn, kSkinSelectButton1Non};
 
 }  // namespace
 
 const CScenarioSelectScreen::LayoutTable& CScenarioSelectScreen::Placement(int mode) {
-    return kLayouts[mode == kModeSxga ? 1 : 0];
+    return kScenarioSelectLayouts[static_cast<std::size_t>(ModeOf(mode))];
 }
 
 CScenarioSelectScreen::CScenarioSelectScreen(IViewHost& owner, CDayController& controller, QVDialog& dialog,
@@ -65,7 +49,7 @@ CScenarioSelectScreen::CScenarioSelectScreen(IViewHost& owner, CDayController& c
 
 void CScenarioSelectScreen::Layout() {
     const LayoutTable& layout = Placement(owner_.Mode());
-    auto addButton = [this](const ButtonImages& images, Point at, std::string caption) {
+    auto addButton = [this](const SkinButtonPictures& images, Point at, std::string caption) {
         CSkinButton* button = AddPanel<CSkinButton>(owner_, images.up, images.dn, images.non);
         button->PlaceAt(at.x, at.y);
         button->SetLabel(std::move(caption));
@@ -75,8 +59,8 @@ void CScenarioSelectScreen::Layout() {
     resume_ = addButton(kResumeImages, layout.resume, Sj("前回の続き"));
     records_ = addButton(kRecordsImages, layout.records, Sj("成績"));
     start_ = addButton(kStartImages, layout.start, Sj("開始"));
-    previousPage_ = addButton(kPreviousImages, layout.previousPage, std::string());
-    nextPage_ = addButton(kNextImages, layout.nextPage, std::string());
+    previousPage_ = addButton(kPagePreviousButton, layout.previousPage, std::string());
+    nextPage_ = addButton(kPageNextButton, layout.nextPage, std::string());
 
     catalog_ = AddPanel<CScenarioCatalog>(owner_, results_);
     catalog_->PlaceAt(layout.table.x, layout.table.y);
@@ -142,8 +126,8 @@ std::string CScenarioSelectScreen::FileNameForMessage() const {
 void CScenarioSelectScreen::ShowPlay() {
     // The controller shows the simulation screen through its view; without a view the play would
     // run unseen, so the switch is made here.
-    if (owner_.CurrentScreen() != kSimulationScreen) {
-        owner_.SwitchScreen(kSimulationScreen);
+    if (owner_.CurrentScreen() != kScreenSimulation) {
+        owner_.SwitchScreen(kScreenSimulation);
         owner_.InvalidateAll();
     }
 }
@@ -193,7 +177,7 @@ void CScenarioSelectScreen::OnRecords() {
 }
 
 void CScenarioSelectScreen::OnMenu() {
-    owner_.SwitchScreen(kMainMenuScreen);
+    owner_.SwitchScreen(kScreenMainMenu);
     owner_.InvalidateAll();
 }
 

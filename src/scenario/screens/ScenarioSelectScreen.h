@@ -9,6 +9,7 @@
 
 #include "scenario/Scenario.h"
 #include "scenario/screens/ScenarioCatalog.h"
+#include "scenario/screens/ScenarioSelectLayout.h"
 #include "ui/Screen.h"
 #include "ui/SkinButton.h"
 
@@ -21,20 +22,10 @@ class QVDialog;
 
 class CScenarioSelectScreen : public CScreen {
 public:
-    static constexpr int kBackgroundBitmap = 7;
-    static constexpr int kTitleBitmap = 53;
+    static constexpr int kBackgroundBitmap = kSkinBackground;
+    static constexpr int kTitleBitmap = kSkinSelectTitle;
 
-    // Top-left corners per resolution mode.
-    struct LayoutTable {
-        Point title;
-        Point menu;
-        Point resume;
-        Point records;
-        Point start;
-        Point previousPage;
-        Point nextPage;
-        Point table;
-    };
+    using LayoutTable = ScenarioSelectLayout;
     static const LayoutTable& Placement(int mode);
 
     using OpenRecords = std::function<void(const ScenarioHeader&)>;
