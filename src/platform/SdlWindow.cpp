@@ -150,6 +150,9 @@ bool CSdlWindow::Translate(const SDL_Event& e, InputEvent* out) {
         case SDL_TEXTINPUT:
             *out = InputEvent::Text(Utf8ToCp932(e.text.text));
             return true;
+        case SDL_TEXTEDITING:
+            *out = InputEvent::TextEditing(Utf8ToCp932(e.edit.text));
+            return true;
         case SDL_QUIT:
             *out = InputEvent::CloseRequest();
             return true;
@@ -162,6 +165,26 @@ bool CSdlWindow::Translate(const SDL_Event& e, InputEvent* out) {
         default:
             return false;
     }
+}
+
+std::string CSdlWindow::ClipboardText() const {
+    if (!SDL_HasClipboardText()) return {};
+    char* utf8 = SDL_GetClipboardText();
+    if (!utf8) return {};
+    std::string sjis = Utf8ToCp932(utf8);
+    SDL_free(utf8);
+    return sjis;
+}
+
+void CSdlWindow::SetClipboardText(std::string_view sjis) {
+    SDL_SetClipboardText(Cp932ToUtf8(sjis).c_str());
+}
+
+void CSdlWindow::SetTextInputArea(const Rect& caret) {
+    const Point offset = CanvasOffset();
+    SDL_Rect area{caret.left + offset.x, caret.top + offset.y, std::max(1, caret.Width()), std::max(1, caret.Height())};
+    SDL_SetTextInputRect(&area);
+    if (!SDL_IsTextInputActive()) SDL_StartTextInput();
 }
 
 CPlatformWindow::PumpResult CSdlWindow::PumpOne(IEventHandler& handler, int maxWaitMs) {
