@@ -101,17 +101,15 @@ std::int32_t CServerLink::ScenarioListRequest(std::string_view focus, std::strin
 
 std::int32_t CServerLink::RankingRequest(std::string_view scenarioId, std::string_view userId,
                                          std::string* reply) const {
-    const std::string fetched = FetchUrl(
-        baseUrl_ + "Ranking" + Query({{"ID", scenarioId}, {"USERID", userId}, {"VERSION", kProtocolVersion}}));
+    const std::string fetched =
+        FetchUrl(baseUrl_ + "Ranking" + Query({{"ID", scenarioId}, {"USERID", userId}, {"VERSION", kProtocolVersion}}));
     if (reply) *reply = ReplyOrEmpty(fetched);
     return RankingCode(fetched);
 }
 
-std::int32_t CServerLink::ResultRequest(std::string_view message, std::string_view password,
-                                        std::string* reply) const {
-    const std::string fetched =
-        FetchUrl(baseUrl_ + "ResultHandler" +
-                 Query({{"MESS", message}, {"VERSION", kProtocolVersion}, {"PASSWORD", password}}));
+std::int32_t CServerLink::ResultRequest(std::string_view message, std::string_view password, std::string* reply) const {
+    const std::string fetched = FetchUrl(
+        baseUrl_ + "ResultHandler" + Query({{"MESS", message}, {"VERSION", kProtocolVersion}, {"PASSWORD", password}}));
     if (reply) *reply = ReplyOrEmpty(fetched);
     return ResultCode(fetched);
 }

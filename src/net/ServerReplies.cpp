@@ -69,7 +69,9 @@ std::vector<ServerScenario> ParseScenarioList(std::string_view reply) {
     const std::vector<std::string> fields = SplitReplyFields(reply);
     std::vector<ServerScenario> list;
     for (std::size_t i = 0; i < fields.size(); i += 9) {
-        auto field = [&](std::size_t k) -> std::string { return i + k < fields.size() ? fields[i + k] : std::string(); };
+        auto field = [&](std::size_t k) -> std::string {
+            return i + k < fields.size() ? fields[i + k] : std::string();
+        };
         ServerScenario s;
         s.ID = field(0);
         s.Title = field(1);

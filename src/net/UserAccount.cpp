@@ -20,7 +20,8 @@ std::string FileName(const std::filesystem::path& file) {
 
 std::string DamagedText(const std::filesystem::path& file) {
     return Sj("アカウントファイル「") + FileName(file) +
-           Sj("」が壊れているため読み込めませんでした。「登録情報」からユーザーID、ニックネーム、パスワードを登録し直してください。");
+           Sj("」が壊れているため読み込めませんでした。「登録情報」からユーザーID、ニックネーム、パスワードを登録し直し"
+              "てください。");
 }
 
 // The longest head of the text within limit bytes that ends on a character boundary.

@@ -79,8 +79,8 @@ HttpGetResult HttpGet(const std::string& url, const HttpGetOptions& options) {
         if (sink.tooLarge) result.reason = "reply larger than the limit";
         long osError = 0;
         curl_easy_getinfo(c, CURLINFO_OS_ERRNO, &osError);
-        const bool noRoute = code == CURLE_COULDNT_CONNECT &&
-                             (osError == ENETUNREACH || osError == EHOSTUNREACH || osError == ENETDOWN);
+        const bool noRoute =
+            code == CURLE_COULDNT_CONNECT && (osError == ENETUNREACH || osError == EHOSTUNREACH || osError == ENETDOWN);
         if (code == CURLE_COULDNT_RESOLVE_HOST || code == CURLE_COULDNT_RESOLVE_PROXY || noRoute) {
             result.outcome = HttpOutcome::Unreachable;
         }

@@ -55,8 +55,8 @@ TEST(AccountFile, AFileOthersCanReadIsRefusedWithAMessage) {
 
 TEST(AccountFile, ADamagedFileLeavesAnEmptyAccountAndSaysSo) {
     test::TempDir dir;
-    const std::string long32 = "{root\n{UserID\n\"" + std::string(40, 'x') + "\"}{Nickname\n\"" + Sj("あいうえおかきくけこさ") +
-                               "\"}{Password\n\"" + std::string(20, 'y') + "\"}}";
+    const std::string long32 = "{root\n{UserID\n\"" + std::string(40, 'x') + "\"}{Nickname\n\"" +
+                               Sj("あいうえおかきくけこさ") + "\"}{Password\n\"" + std::string(20, 'y') + "\"}}";
     for (const std::string& bytes : {std::string("{root\n{UserID\n\"u\"}"), std::string("not a tree"),
                                      std::string("\x00\xff", 2), std::string("{root\n{UserID\nunquoted}}")}) {
         const std::filesystem::path file = dir.Write("account", bytes);

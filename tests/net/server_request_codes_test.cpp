@@ -43,7 +43,8 @@ TEST(ServerRequests, ARefusedVersionGivesMinusThreeForEveryRequest) {
 
 TEST(ServerRequests, DamagedRepliesAreServerFailures) {
     const std::vector<std::pair<std::string, int>> damaged{
-        {"", 200}, {"DEDIDOD", 200}, {"RURADIZ", 200}, {"ruradiza:OK", 200}, {"RURADIZA:OK", 500}, {"RURADIZA:OK", 404}};
+        {"", 200},           {"DEDIDOD", 200}, {"RURADIZ", 200}, {"ruradiza:OK", 200}, {"RURADIZA:OK", 500},
+        {"RURADIZA:OK", 404}};
     for (const auto& [body, status] : damaged) {
         Answering a(body, status);
         std::string reply;
@@ -54,8 +55,8 @@ TEST(ServerRequests, DamagedRepliesAreServerFailures) {
     }
     // Ten megabytes, a body cut off before its announced length, and garbage instead of HTTP.
     for (const std::string& raw : {FakeHttpServer::Body("RURADIZA:" + std::string(10 << 20, ',')).raw,
-                                  std::string("HTTP/1.1 200 X\r\nContent-Length: 5000\r\n\r\nRURADIZA:OK"),
-                                  std::string("\x01\x02 nonsense\r\n\r\n")}) {
+                                   std::string("HTTP/1.1 200 X\r\nContent-Length: 5000\r\n\r\nRURADIZA:OK"),
+                                   std::string("\x01\x02 nonsense\r\n\r\n")}) {
         FakeHttpServer server([raw](const std::string&) { return FakeHttpServer::Reply{raw}; });
         EXPECT_EQ(CServerLink(server.BaseUrl()).UserValidateRequest("u", "p"), -2) << raw.substr(0, 40);
     }

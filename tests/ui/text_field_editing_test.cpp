@@ -55,7 +55,8 @@ TEST(TextField, SelectionByShiftArrowsAndMouseFeedsCopyCutAndPaste) {
     EXPECT_EQ(f.host.Window().ClipboardText(), "lo");
 
     // Dragging from the left edge to past the end selects everything; typing replaces it.
-    f.Do({InputEvent::LeftDown(101, 60), InputEvent::MouseMove(240, 60, kMouseLeftButton), InputEvent::LeftUp(240, 60)});
+    f.Do(
+        {InputEvent::LeftDown(101, 60), InputEvent::MouseMove(240, 60, kMouseLeftButton), InputEvent::LeftUp(240, 60)});
     EXPECT_EQ(f.field.SelectedText(), "lohello");
     f.Do({f.Key('X', kModifierControl)});
     EXPECT_EQ(f.field.Text(), "");
