@@ -33,8 +33,8 @@ public:
                 "\r\nConnection: close\r\n\r\n" + body};
     }
 
-    explicit FakeHttpServer(Handler handler) : handler_(std::move(handler)) {
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    explicit FakeHttpServer(Handler handler)
+        : handler_(std::move(handler)), listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -69,13 +69,10 @@ private:
             if (::poll(&p, 1, 20) <= 0) continue;
             const int client = ::accept(listener_, nullptr, nullptr);
             if (client < 0) continue;
-            std::string request;
-            char buffer[4096];
-            while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
-                const ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
-                if (n <= 0) break;
-                request.append(buffer, static_cast<std::size_t>(n));
-            }
+            // The request line is all it looks at; curl sends the whole request in one piece.
+            char buffer[8192];
+            const ssize_t received = ::recv(client, buffer, sizeof buffer, 0);
+            const std::string request(buffer, static_cast<std::size_t>(std::max<ssize_t>(received, 0)));
             const std::size_t start = request.find(' ') + 1;
             const std::string target = request.substr(start, request.find(' ', start) - start);
             {
@@ -83,8 +80,7 @@ private:
                 targets_.push_back(target);
             }
             const Reply reply = handler_(target);
-            const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(reply.delayMs);
-            while (!stop_ && std::chrono::steady_clock::now() < until) {
+            for (int waited = 0; !stop_ && waited < reply.delayMs; waited += 10) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
             for (std::size_t sent = 0; sent < reply.raw.size();) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <tuple>
+
 #include "net/UserAccount.h"
 #include "platform/Sjis.h"
 #include "support/TempDir.h"
@@ -27,33 +29,19 @@ TEST(AccountFile, ValuesUpToTheDialogLimitsComeBackWholeFromAnOwnerOnlyFile) {
 
     CUserAccount read;
     EXPECT_EQ(read.Load(file).status, AccountFileStatus::Loaded);
-    EXPECT_EQ(read.UserID, account.UserID);
-    EXPECT_EQ(read.Nickname, account.Nickname);
-    EXPECT_EQ(read.Password, account.Password);
+    EXPECT_EQ(std::tie(read.UserID, read.Nickname, read.Password),
+              std::tie(account.UserID, account.Nickname, account.Password));
 
-    // Written again, the file is replaced and stays the owner's alone.
-    account.Nickname = "n";
-    ASSERT_TRUE(account.Save(file, &message));
-    EXPECT_EQ(Permissions(file), 0600u);
+    // A value the file cannot hold is refused and the previous file kept.
+    account.Password = "a#b";
+    EXPECT_FALSE(account.Save(file, &message));
+    EXPECT_FALSE(message.empty());
+    EXPECT_EQ(read.Load(file).status, AccountFileStatus::Loaded);
+    EXPECT_EQ(read.Password, std::string(16, 'p'));
     EXPECT_EQ(CUserAccount().Load(dir / "nothing").status, AccountFileStatus::Missing);
 }
 
-TEST(AccountFile, AFileOthersCanReadIsRefusedWithAMessage) {
-    test::TempDir dir;
-    const std::filesystem::path file = CUserAccount::FileIn(dir.Path());
-    CUserAccount account;
-    account.UserID = "u";
-    account.Password = "p";
-    ASSERT_TRUE(account.Save(file, nullptr));
-    ::chmod(file.c_str(), 0644);
-    CUserAccount read;
-    const AccountFileResult result = read.Load(file);
-    EXPECT_EQ(result.status, AccountFileStatus::Refused);
-    EXPECT_NE(result.message.find(Sj("他のユーザー")), std::string::npos);
-    EXPECT_EQ(read.Password, "");
-}
-
-TEST(AccountFile, ADamagedFileLeavesAnEmptyAccountAndSaysSo) {
+TEST(AccountFile, ADamagedFileOrOneOthersCanReadLeavesAnEmptyAccountAndSaysSo) {
     test::TempDir dir;
     const std::string long32 = "{root\n{UserID\n\"" + std::string(40, 'x') + "\"}{Nickname\n\"" +
                                Sj("あいうえおかきくけこさ") + "\"}{Password\n\"" + std::string(20, 'y') + "\"}}";
@@ -76,21 +64,11 @@ TEST(AccountFile, ADamagedFileLeavesAnEmptyAccountAndSaysSo) {
     EXPECT_EQ(read.UserID, std::string(32, 'x'));
     EXPECT_EQ(read.Nickname, Sj("あいうえおかきくけこ"));
     EXPECT_EQ(read.Password, std::string(16, 'y'));
-}
 
-TEST(AccountFile, AValueTheFileCannotHoldIsRefusedAndTheOldFileKept) {
-    test::TempDir dir;
-    const std::filesystem::path file = CUserAccount::FileIn(dir.Path());
-    CUserAccount account;
-    account.UserID = "u";
-    ASSERT_TRUE(account.Save(file, nullptr));
-    account.Password = "a#b";
-    std::string message;
-    EXPECT_FALSE(account.Save(file, &message));
-    EXPECT_FALSE(message.empty());
-    CUserAccount read;
-    read.Load(file);
-    EXPECT_EQ(read.UserID, "u");
+    ::chmod(file.c_str(), 0644);
+    const AccountFileResult refused = read.Load(file);
+    EXPECT_EQ(refused.status, AccountFileStatus::Refused);
+    EXPECT_NE(refused.message.find(Sj("他のユーザー")), std::string::npos);
     EXPECT_EQ(read.Password, "");
 }
 
