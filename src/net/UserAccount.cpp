@@ -50,11 +50,12 @@ AccountFileResult CUserAccount::Load(const std::filesystem::path& file) {
 
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0) return result;
+    // Any access for the group or others counts: whoever may write the file may also swap the account.
     if ((info.st_mode & 077) != 0) {
         result.status = AccountFileStatus::Refused;
         result.message = Sj("アカウントファイル「") + FileName(file) +
-                         Sj("」は他のユーザーからも読める状態になっているため、使用しません。パスワードを守るため、"
-                            "chmod 600 で本人だけが読めるようにしてから起動し直してください。");
+                         Sj("」は他のユーザーにも読み書きが許されているため、使用しません。パスワードを守るため、"
+                            "chmod 600 で本人だけが読み書きできるようにしてから起動し直してください。");
         return result;
     }
     std::string bytes;
