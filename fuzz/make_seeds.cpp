@@ -49,5 +49,15 @@ int main(int argc, char** argv) {
         Write(root / "scenario", "packed" + id, packed);
         Write(root / "lzss", "packed" + id, packed);
     }
+    const std::vector<std::string> replies{
+        "RURADIZA:OK",
+        "VERERROR:",
+        "RURADIZA:S1,Title,0,1,Lv,20,30,2,1000000,S2,,T2,1,0",
+        "RURADIZA:head,1,u1,Nick,S1,90,100,200,300,400,500,2,u2",
+        "RURADIZA:SCENARIO_VALIDATE_FAILUER,,message",
+        "RURADIZA:NICKNAME_ERROR",
+        "RURADIZA:-99999999999,+7,,,,x",
+    };
+    for (std::size_t i = 0; i < replies.size(); ++i) Write(root / "server_reply", "reply" + std::to_string(i), replies[i]);
     return 0;
 }

@@ -20,7 +20,8 @@ std::string Describe(const std::filesystem::path& file, const char* what) {
 
 }  // namespace
 
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, std::string* error) {
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, std::string* error,
+                         unsigned permissions) {
     std::filesystem::path dir = target.parent_path();
     std::string pattern = (dir.empty() ? std::filesystem::path(".") : dir).string() + "/." +
                           target.filename().string() + ".tmp-XXXXXX";
@@ -44,7 +45,7 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
         left -= static_cast<std::size_t>(n);
     }
     // The data must be on disk before the rename makes it the file, or a crash could leave it empty.
-    if (::fsync(fd) != 0 || ::fchmod(fd, 0644) != 0) {
+    if (::fsync(fd) != 0 || ::fchmod(fd, static_cast<mode_t>(permissions)) != 0) {
         if (error) *error = Describe(target, "cannot flush");
         ::close(fd);
         ::unlink(pattern.c_str());

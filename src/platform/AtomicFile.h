@@ -8,8 +8,10 @@ namespace valmore {
 
 // Replaces a file as a whole: the bytes go to a temporary file beside it, which is flushed to disk
 // and renamed over the target. A crash or a full disk during the write leaves the previous file
-// intact. Returns false and describes the failure in *error when anything fails.
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, std::string* error);
+// intact. Returns false and describes the failure in *error when anything fails. The file gets the
+// given permission bits (0600 for a file only its owner may read).
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, std::string* error,
+                         unsigned permissions = 0644);
 
 // Reads a whole file as bytes. Returns false when it cannot be opened or read.
 bool ReadWholeFile(const std::filesystem::path& file, std::string* bytes);

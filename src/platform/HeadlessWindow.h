@@ -6,12 +6,14 @@
 
 #include <deque>
 #include <functional>
+#include <string>
 
 #include "platform/PlatformWindow.h"
+#include "platform/TextServices.h"
 
 namespace valmore {
 
-class CHeadlessWindow : public CPlatformWindow {
+class CHeadlessWindow : public CPlatformWindow, public ITextServices {
 public:
     explicit CHeadlessWindow(Size screenSize);
 
@@ -34,6 +36,12 @@ public:
         return RunUntil(handler, [] { return false; });
     }
 
+    // A clipboard of its own, and the last input area a text field asked for.
+    std::string ClipboardText() const override { return clipboard_; }
+    void SetClipboardText(std::string_view sjis) override { clipboard_ = std::string(sjis); }
+    void SetTextInputArea(const Rect& caret) override { textInputArea_ = caret; }
+    const Rect& TextInputArea() const { return textInputArea_; }
+
     int PresentCount() const { return presentCount_; }
     const Rect& LastPresented() const { return lastPresented_; }
 
@@ -51,6 +59,8 @@ private:
     Feed feed_;
     int presentCount_ = 0;
     Rect lastPresented_{};
+    std::string clipboard_;
+    Rect textInputArea_{};
 };
 
 }  // namespace valmore

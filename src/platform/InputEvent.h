@@ -13,6 +13,7 @@ enum class InputType {
     LeftUp,
     KeyDown,
     Text,          // typed text; `text` holds it in Shift_JIS
+    TextEditing,   // the input method's composition so far, in Shift_JIS; empty when it ends
     CloseRequest,  // the window manager asks the program to end
 };
 
@@ -55,6 +56,9 @@ struct InputEvent {
     static InputEvent LeftUp(int x, int y, unsigned flags = 0) { return {InputType::LeftUp, x, y, flags, 0, {}}; }
     static InputEvent KeyDown(int key, unsigned flags = 0) { return {InputType::KeyDown, 0, 0, flags, key, {}}; }
     static InputEvent Text(std::string sjis) { return {InputType::Text, 0, 0, 0, 0, std::move(sjis)}; }
+    static InputEvent TextEditing(std::string sjis) {
+        return {InputType::TextEditing, 0, 0, 0, 0, std::move(sjis)};
+    }
     static InputEvent CloseRequest() { return {InputType::CloseRequest, 0, 0, 0, 0, {}}; }
 };
 

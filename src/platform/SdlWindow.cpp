@@ -72,6 +72,8 @@ std::unique_ptr<CSdlWindow> CSdlWindow::Open(const SdlWindowOptions& options, st
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Japanese compositions easily pass the 32 bytes of the plain editing event.
+    SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
     // The window surface is a plain memory image: presenting copies pixels and needs no GL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -150,6 +152,14 @@ bool CSdlWindow::Translate(const SDL_Event& e, InputEvent* out) {
         case SDL_TEXTINPUT:
             *out = InputEvent::Text(Utf8ToCp932(e.text.text));
             return true;
+        case SDL_TEXTEDITING:
+            *out = InputEvent::TextEditing(Utf8ToCp932(e.edit.text));
+            return true;
+        case SDL_TEXTEDITING_EXT:
+            // A composition too long for the fixed event comes in an allocated one.
+            *out = InputEvent::TextEditing(e.editExt.text ? Utf8ToCp932(e.editExt.text) : std::string());
+            SDL_free(e.editExt.text);
+            return true;
         case SDL_QUIT:
             *out = InputEvent::CloseRequest();
             return true;
@@ -162,6 +172,26 @@ bool CSdlWindow::Translate(const SDL_Event& e, InputEvent* out) {
         default:
             return false;
     }
+}
+
+std::string CSdlWindow::ClipboardText() const {
+    if (!SDL_HasClipboardText()) return {};
+    char* utf8 = SDL_GetClipboardText();
+    if (!utf8) return {};
+    std::string sjis = Utf8ToCp932(utf8);
+    SDL_free(utf8);
+    return sjis;
+}
+
+void CSdlWindow::SetClipboardText(std::string_view sjis) {
+    SDL_SetClipboardText(Cp932ToUtf8(sjis).c_str());
+}
+
+void CSdlWindow::SetTextInputArea(const Rect& caret) {
+    const Point offset = CanvasOffset();
+    SDL_Rect area{caret.left + offset.x, caret.top + offset.y, std::max(1, caret.Width()), std::max(1, caret.Height())};
+    SDL_SetTextInputRect(&area);
+    if (!SDL_IsTextInputActive()) SDL_StartTextInput();
 }
 
 CPlatformWindow::PumpResult CSdlWindow::PumpOne(IEventHandler& handler, int maxWaitMs) {

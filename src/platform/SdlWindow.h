@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/PlatformWindow.h"
+#include "platform/TextServices.h"
 
 struct SDL_Window;
 struct SDL_Surface;
@@ -23,7 +24,7 @@ struct SdlWindowOptions {
     std::string title;           // Shift_JIS
 };
 
-class CSdlWindow : public CPlatformWindow {
+class CSdlWindow : public CPlatformWindow, public ITextServices {
 public:
     // Opens the window; null with the reason in *error when there is no display or SDL fails.
     static std::unique_ptr<CSdlWindow> Open(const SdlWindowOptions& options, std::string* error);
@@ -31,6 +32,11 @@ public:
 
     Size ScreenSize() const override { return screenSize_; }
     PumpResult PumpOne(IEventHandler& handler, int maxWaitMs = -1) override;
+
+    // The system clipboard, converted at the edge; the input area moves the input method's window.
+    std::string ClipboardText() const override;
+    void SetClipboardText(std::string_view sjis) override;
+    void SetTextInputArea(const Rect& caret) override;
 
     // What the window surface holds at a window position, after the last present.
     Rgb WindowPixel(int x, int y) const;

@@ -1,5 +1,6 @@
 #include "shell/CommandLine.h"
 
+#include "net/ServerAddress.h"
 #include "ui/ViewHost.h"
 
 namespace valmore {
@@ -26,7 +27,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args, const s
             if (i + 1 < args.size()) return args[++i];
             return std::nullopt;
         };
-        const bool takesValue = name == "--mode" || name == "--data-dir" || name == "--user-dir";
+        const bool takesValue = name == "--mode" || name == "--data-dir" || name == "--user-dir" || name == "--server";
         if (value && !takesValue) return refuse("option " + name + " takes no value");
 
         if (name == "--help" || name == "-h") {
@@ -45,6 +46,13 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args, const s
             } else {
                 return refuse("unknown mode '" + *mode + "' (use xga or sxga)");
             }
+        } else if (name == "--server") {
+            const std::optional<std::string> url = takeValue();
+            if (!url || !IsServerUrl(*url)) {
+                return refuse("--server needs an http:// URL ending in the servlet folder, such as " +
+                              std::string(kDefaultServerUrl));
+            }
+            options.server = *url;
         } else if (name == "--data-dir" || name == "--user-dir") {
             const std::optional<std::string> dir = takeValue();
             if (!dir || dir->empty()) return refuse(name + " needs a folder");
@@ -78,6 +86,9 @@ std::string UsageText(const std::filesystem::path& defaultDataDir) {
            now +
            "  --user-dir DIR    the folder for result.dat, snapshot.dat and the account (default:\n"
            "                    $XDG_DATA_HOME/valmore or ~/.local/share/valmore; created if missing)\n"
+           "  --server URL      the ranking server's base URL, up to and including\n"
+           "                    \"/RURadiza/servlet/\" (default: the \"server\" file in the user\n"
+           "                    folder, else http://127.0.0.1:8787/RURadiza/servlet/)\n"
            "  --help            show this text and exit\n";
 }
 

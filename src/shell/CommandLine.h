@@ -16,6 +16,7 @@ struct CommandLine {
     bool splash = true;                            // --no-splash turns it off
     std::filesystem::path dataDir;                 // --data-dir, else the default given to the parser
     std::optional<std::filesystem::path> userDir;  // --user-dir, else the default user folder
+    std::optional<std::string> server;             // --server, the ranking server's base URL
 };
 
 struct CommandLineResult {

@@ -178,6 +178,7 @@ void CMainView::OnInput(const InputEvent& event) {
             context_.RequestQuit();
             break;
         case InputType::Text:
+        case InputType::TextEditing:
             break;
     }
 }

@@ -50,6 +50,18 @@ TEST(CommandLine, UnknownOrIncompleteOptionsAreRefusedWithAReason) {
     EXPECT_NE(Parse({"--fullscreen"}).error.find("--fullscreen"), std::string::npos);
 }
 
+TEST(CommandLine, TheServerOptionTakesOnlyAnHttpUrl) {
+    EXPECT_FALSE(Parse({}).options->server.has_value());
+    EXPECT_EQ(Parse({"--server", "http://127.0.0.1:9/RURadiza/servlet/"}).options->server,
+              "http://127.0.0.1:9/RURadiza/servlet/");
+    EXPECT_EQ(Parse({"--server=https://h/s/"}).options->server, "https://h/s/");
+    for (const char* bad : {"--server", "--server=", "--server=h:80/s/", "--server=file:///etc/passwd"}) {
+        const CommandLineResult r = Parse({bad});
+        EXPECT_FALSE(r.options) << bad;
+        EXPECT_NE(r.error.find("--server"), std::string::npos) << bad;
+    }
+}
+
 TEST(CommandLine, TheUserFolderFollowsTheDataHomeConvention) {
     EXPECT_EQ(DefaultUserDir("/x/data", "/home/u"), "/x/data/valmore");
     EXPECT_EQ(DefaultUserDir(nullptr, "/home/u"), "/home/u/.local/share/valmore");

@@ -1,0 +1,60 @@
+#pragma once
+
+// The user's account on the ranking server, and its copy in the file "account" of the user folder:
+// a document tree holding "UserID", "Nickname" and "Password" in Shift_JIS. The password is kept as
+// plain text, so the file must be the owner's alone: it is written with permissions 0600, and a
+// file others can read is refused rather than used.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace valmore {
+
+// Byte limits of the three values, counted in Shift_JIS; the user dialog enforces them on input.
+inline constexpr std::size_t kUserIdLimit = 32;
+inline constexpr std::size_t kPasswordLimit = 16;
+inline constexpr std::size_t kNicknameLimit = 20;
+
+// The account status: the result codes of the account requests, or 0 while the account is good.
+inline constexpr std::int32_t kAccountValid = 0;
+inline constexpr std::int32_t kAccountEmpty = 1;
+inline constexpr std::int32_t kAccountRejected = 3;
+inline constexpr std::int32_t kAccountNicknameTaken = 4;
+inline constexpr std::int32_t kAccountNoInternet = -1;
+inline constexpr std::int32_t kAccountServerFailure = -2;
+inline constexpr std::int32_t kAccountVersionRefused = -3;
+
+enum class AccountFileStatus {
+    Loaded,   // the three values were read
+    Missing,  // no file yet: nothing to tell the user
+    Refused,  // others may read the file; it was not read
+    Damaged,  // the file could not be read as an account; the values stay empty
+};
+
+struct AccountFileResult {
+    AccountFileStatus status = AccountFileStatus::Missing;
+    std::string message;  // for the user, Shift_JIS; empty for Loaded and Missing
+
+    bool Ok() const { return status == AccountFileStatus::Loaded || status == AccountFileStatus::Missing; }
+};
+
+class CUserAccount {
+public:
+    std::string UserID;
+    std::string Password;
+    std::string Nickname;
+    std::string previousPassword;  // sent with a change; the server checks it against the stored one
+    std::int32_t status = kAccountValid;
+
+    static std::filesystem::path FileIn(const std::filesystem::path& userDir) { return userDir / "account"; }
+
+    // Reads the three values from the file. On anything but Loaded they are left empty. Values longer
+    // than their limits are cut at a character boundary.
+    AccountFileResult Load(const std::filesystem::path& file);
+    // Replaces the file atomically with the three values, readable by the owner only. On failure
+    // the previous file is untouched and *message (Shift_JIS) says why.
+    bool Save(const std::filesystem::path& file, std::string* message) const;
+};
+
+}  // namespace valmore
