@@ -18,9 +18,7 @@ constexpr int kFooterBottomGap = 4;
 
 CBalloonStep::CBalloonStep(int group, const Rect& placement, Size canvas, const Condition& condition, bool run,
                            bool clicks, Footer footer, std::string text)
-    : CTutorialStep(group, Place(placement, canvas), condition, run, clicks),
-      footer_(footer),
-      text_(std::move(text)) {}
+    : CTutorialStep(group, Place(placement, canvas), condition, run, clicks), footer_(footer), text_(std::move(text)) {}
 
 Rect CBalloonStep::Place(const Rect& placement, Size canvas) {
     if (placement.left != 0) return placement;

@@ -16,14 +16,30 @@ namespace {
 
 enum Flags : unsigned { kHeld = 0, kRun = 1u << 0, kClicks = 1u << 1 };
 
-constexpr Condition Click() { return {ConditionKind::Click}; }
-constexpr Condition GroupDone() { return {ConditionKind::GroupDone}; }
-constexpr Condition PlayStarted() { return {ConditionKind::PlayStarted}; }
-constexpr Condition NewsShown() { return {ConditionKind::NewsShown}; }
-constexpr Condition OrdersAccepted() { return {ConditionKind::OrdersAccepted}; }
-constexpr Condition PriceMoveShown() { return {ConditionKind::PriceMoveShown}; }
-constexpr Condition DetailView() { return {ConditionKind::DetailView}; }
-constexpr Condition Column(int column, std::int32_t quantity) { return {ConditionKind::ColumnQuantity, column, quantity}; }
+constexpr Condition Click() {
+    return {ConditionKind::Click};
+}
+constexpr Condition GroupDone() {
+    return {ConditionKind::GroupDone};
+}
+constexpr Condition PlayStarted() {
+    return {ConditionKind::PlayStarted};
+}
+constexpr Condition NewsShown() {
+    return {ConditionKind::NewsShown};
+}
+constexpr Condition OrdersAccepted() {
+    return {ConditionKind::OrdersAccepted};
+}
+constexpr Condition PriceMoveShown() {
+    return {ConditionKind::PriceMoveShown};
+}
+constexpr Condition DetailView() {
+    return {ConditionKind::DetailView};
+}
+constexpr Condition Column(int column, std::int32_t quantity) {
+    return {ConditionKind::ColumnQuantity, column, quantity};
+}
 
 constexpr ScriptStep Balloon(int group, Rect placement, Condition condition, unsigned flags, Footer footer, int font) {
     return {group, StepKind::Balloon, placement, condition, (flags & kRun) != 0, (flags & kClicks) != 0, footer, font};

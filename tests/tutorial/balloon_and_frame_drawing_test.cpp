@@ -30,6 +30,15 @@ int CountPixels(const CBitmap& bitmap, const Rect& within, bool (*match)(Rgb)) {
     return n;
 }
 
+CBitmap DrawnOverScreen(CTutorial& tutorial) {
+    CBitmap target = CBitmap::Create(1024, 768, kScreen);
+    {
+        CCanvas canvas(target);
+        tutorial.Draw(canvas);
+    }
+    return target;
+}
+
 TEST(Drawing, ABalloonIsCentredWithItsTextAndFooterAndTheFrameBlinks) {
     CSkin skin;
     skin.LoadSkin(VALMORE_RUN_DIR, kModeXga);
@@ -48,18 +57,14 @@ TEST(Drawing, ABalloonIsCentredWithItsTextAndFooterAndTheFrameBlinks) {
     ASSERT_NE(balloon, nullptr);
     EXPECT_EQ(balloon->rect, (Rect{262, 334, 762, 434}));
 
-    CBitmap target = CBitmap::Create(1024, 768, kScreen);
-    {
-        CCanvas canvas(target);
-        tutorial.Draw(canvas);
-    }
+    const CBitmap target = DrawnOverScreen(tutorial);
     const Rect& b = balloon->rect;
     EXPECT_EQ(target.Pixel(b.left, (b.top + b.bottom) / 2), (Rgb{154, 154, 154}));
     EXPECT_EQ(target.Pixel(b.left + 5, b.bottom - 5), kWhite);
     EXPECT_EQ(target.Pixel(b.left - 1, (b.top + b.bottom) / 2), kScreen);
     EXPECT_GT(CountPixels(target, balloon->TextRect(), [](Rgb p) { return p.r < 100 && p.g < 100 && p.b < 100; }), 50);
-    const Rect footer = balloon->FooterRect(skin.Font(CBalloonStep::kFooterFont)->TextExtent(
-        CBalloonStep::FooterText(Footer::Click)));
+    const Rect footer =
+        balloon->FooterRect(skin.Font(CBalloonStep::kFooterFont)->TextExtent(CBalloonStep::FooterText(Footer::Click)));
     EXPECT_GT(CountPixels(target, footer, [](Rgb p) { return p.b > 200 && p.r < 200; }), 20);
     auto red = [](Rgb p) { return p.r == 255 && p.g == 0 && p.b == 0; };
     EXPECT_GT(CountPixels(target, frame, red), 100);
@@ -69,12 +74,7 @@ TEST(Drawing, ABalloonIsCentredWithItsTextAndFooterAndTheFrameBlinks) {
     // it has gone, so what was drawn under it comes back.
     for (int i = 0; i < 8; ++i) tutorial.Gate();
     EXPECT_GT(play.refreshes, 0);
-    CBitmap later = CBitmap::Create(1024, 768, kScreen);
-    {
-        CCanvas canvas(later);
-        tutorial.Draw(canvas);
-    }
-    EXPECT_EQ(CountPixels(later, frame, red), 0);
+    EXPECT_EQ(CountPixels(DrawnOverScreen(tutorial), frame, red), 0);
 }
 
 }  // namespace

@@ -29,10 +29,11 @@ bool Meets(const Rect& a, const Rect& b) {
 }
 
 std::string Where(const CBalloonStep& balloon, const Rect& cell) {
-    return "group " + std::to_string(balloon.group) + ": cell (" + std::to_string(cell.left) + ", " +
-           std::to_string(cell.top) + ", " + std::to_string(cell.right) + ", " + std::to_string(cell.bottom) +
-           ") in balloon (" + std::to_string(balloon.rect.left) + ", " + std::to_string(balloon.rect.top) + ", " +
-           std::to_string(balloon.rect.right) + ", " + std::to_string(balloon.rect.bottom) + ")";
+    auto text = [](const Rect& r) {
+        return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
+               std::to_string(r.bottom) + ")";
+    };
+    return "group " + std::to_string(balloon.group) + ": cell " + text(cell) + " in balloon " + text(balloon.rect);
 }
 
 class BalloonTextsFit : public testing::TestWithParam<int> {};

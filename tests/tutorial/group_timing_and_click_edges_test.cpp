@@ -23,7 +23,7 @@ std::unique_ptr<CTutorialStep> WaitFor(int group, ConditionKind kind, bool run =
 struct SmallRun {
     explicit SmallRun(std::vector<std::unique_ptr<CTutorialStep>> steps) : tutorial(play, skin, std::move(steps)) {
         EXPECT_TRUE(tutorial.Start());
-        play.state = 1;  // the opening is over: "play started" holds at once
+        play.now.state = 1;  // the opening is over: "play started" holds at once
     }
     int ActiveGroup() const {
         const CTutorialStep* step = tutorial.Active(0);
@@ -67,7 +67,7 @@ TEST(GroupTiming, ThePlayRunsOnlyWhileEveryShownStepAllowsIt) {
     EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Hold);  // the click wait holds it
     run.tutorial.OnButtonUp(0, 1, 1);
     EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Hold);  // the orders wait is still unfinished
-    run.play.subState = 1;
+    run.play.now.subState = 1;
     // Group 0 is through; group 1, the last one, starts and lets the play run for that poll.
     EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Run);
     EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Run);
@@ -78,8 +78,8 @@ TEST(GroupTiming, ThePlayRunsOnlyWhileEveryShownStepAllowsIt) {
 
 TEST(ClickTarget, OnlyClicksInsideTheFrameLessThreePixelsAcrossAndTwoDownReachTheScreen) {
     std::vector<std::unique_ptr<CTutorialStep>> steps;
-    steps.push_back(std::make_unique<CClickTargetStep>(0, Rect{100, 200, 160, 230}, Condition{ConditionKind::Click},
-                                                      false, true));
+    steps.push_back(
+        std::make_unique<CClickTargetStep>(0, Rect{100, 200, 160, 230}, Condition{ConditionKind::Click}, false, true));
     SmallRun run(std::move(steps));
     run.tutorial.Poll();
 
@@ -100,18 +100,6 @@ TEST(ClickTarget, OnlyClicksInsideTheFrameLessThreePixelsAcrossAndTwoDownReachTh
     EXPECT_NE(run.tutorial.Active(0), nullptr);
     run.tutorial.OnButtonUp(0, 103, 215);
     EXPECT_TRUE(run.tutorial.Poll());
-}
-
-TEST(Start, APracticePlayThatCannotBeLoadedStartsNothing) {
-    FakePracticePlay play;
-    play.loadable = false;
-    CSkin skin;
-    CTutorial tutorial(play, skin, std::vector<std::unique_ptr<CTutorialStep>>{});
-    EXPECT_FALSE(tutorial.Start());
-    EXPECT_FALSE(tutorial.Running());
-    EXPECT_FALSE(play.onPlayScreen);
-    // Clicks are not filtered while no run is on.
-    EXPECT_TRUE(tutorial.LetsThrough(tutorial.OnButtonUp(0, 5, 5)));
 }
 
 }  // namespace

@@ -41,39 +41,35 @@ public:
         if (tutorial.Gate() == CTutorial::GateResult::Run) play.Tick();
     }
 
-    const CTutorialStep* ActiveOf(StepKind kind) const {
+    // The first active step that matches.
+    const CTutorialStep* Find(const std::function<bool(const CTutorialStep&)>& match) const {
         for (int slot = 0; slot < CTutorial::kSlots; ++slot) {
             const CTutorialStep* step = tutorial.Active(slot);
-            if (step && step->Kind() == kind) return step;
+            if (step && match(*step)) return step;
         }
         return nullptr;
     }
-
-    bool WaitsForClick() const {
-        for (int slot = 0; slot < CTutorial::kSlots; ++slot) {
-            const CTutorialStep* step = tutorial.Active(slot);
-            if (step && step->condition.kind == ConditionKind::Click) return true;
-        }
-        return false;
+    const CTutorialStep* ActiveOf(StepKind kind) const {
+        return Find([kind](const CTutorialStep& s) { return s.Kind() == kind; });
     }
-
+    bool WaitsForClick() const {
+        return Find([](const CTutorialStep& s) { return s.condition.kind == ConditionKind::Click; }) != nullptr;
+    }
     void NoteStartedGroups() {
-        for (int slot = 0; slot < CTutorial::kSlots; ++slot) {
-            const CTutorialStep* step = tutorial.Active(slot);
-            if (step && (startedGroups.empty() || step->group > startedGroups.back()))
-                startedGroups.push_back(step->group);
-        }
+        const int last = startedGroups.empty() ? -1 : startedGroups.back();
+        if (const CTutorialStep* step = Find([last](const CTutorialStep& s) { return s.group > last; }))
+            startedGroups.push_back(step->group);
     }
 
     // One thing a beginner does, chosen by what the run shows.
     void Act() {
         NoteStartedGroups();
-        if (play.boxOpen) {
+        if (play.now.boxOpen) {
             // The box stays open for a few ticks while it is read; its frame blinks meanwhile.
             for (int i = 0; i < 3; ++i) Tick();
             EXPECT_GT(play.boxBlink, 0);
             EXPECT_FALSE(play.boxFrame.IsEmpty());
-            play.boxOpen = false;
+            play.now.boxOpen = false;
             tutorial.Gate();
             return;
         }
@@ -89,7 +85,8 @@ public:
             return;
         }
         if (WaitsForClick()) {
-            EXPECT_FALSE(Click(1, 1)) << "a click on nothing reached the screen in group " << tutorial.GroupNumber() - 1;
+            EXPECT_FALSE(Click(1, 1)) << "a click on nothing reached the screen in group "
+                                      << tutorial.GroupNumber() - 1;
             return;
         }
         Tick();
@@ -127,7 +124,7 @@ TEST_P(PracticeRunWalk, EveryGroupStartsInOrderAndTheRunReturnsToTheMenu) {
     EXPECT_EQ(beginner.startedGroups, expected);
 
     // Five days of orders, two of them refused once with the message box framed.
-    EXPECT_EQ(beginner.play.executedDays, 5);
+    EXPECT_EQ(beginner.play.now.executedDays, 5);
     EXPECT_EQ(beginner.play.boxFramesStarted, 2);
     EXPECT_EQ(beginner.play.releases, 1);
     EXPECT_FALSE(beginner.play.onPlayScreen);
@@ -139,7 +136,7 @@ TEST_P(PracticeRunWalk, EscapeEndsTheRunDuringABalloonAWaitOrAMessageBox) {
     const std::vector<std::pair<const char*, std::function<bool(Beginner&)>>> moments{
         {"during the opening's wait", [](Beginner& b) { return b.ActiveOf(StepKind::Wait) != nullptr; }},
         {"during a balloon", [](Beginner& b) { return b.tutorial.GroupNumber() > 20; }},
-        {"with the message box open", [](Beginner& b) { return b.play.boxOpen; }},
+        {"with the message box open", [](Beginner& b) { return b.play.now.boxOpen; }},
     };
     for (const auto& [when, moment] : moments) {
         SCOPED_TRACE(when);
