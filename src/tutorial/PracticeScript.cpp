@@ -7,6 +7,7 @@
 #include "tutorial/ClickTargetStep.h"
 #include "tutorial/HighlightStep.h"
 #include "tutorial/MessageBoxStep.h"
+#include "tutorial/Tutorial.h"
 #include "tutorial/WaitStep.h"
 #include "ui/ViewHost.h"
 
@@ -421,6 +422,9 @@ constexpr ScriptStep kSxgaScript[] = {
     Balloon(101, {0, 250, 700, 400}, GroupDone(), kClicks, Footer::Follow, 14),
     ClickTarget(101, {1205, 515, 1267, 549}, Click(), kClicks),
 };
+
+// The engine holds a script of fewer than kMaxSteps steps: the end of the script takes a place too.
+static_assert(std::size(kXgaScript) < CTutorial::kMaxSteps && std::size(kSxgaScript) < CTutorial::kMaxSteps);
 
 }  // namespace
 

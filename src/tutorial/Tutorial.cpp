@@ -6,7 +6,8 @@ namespace valmore {
 
 CTutorial::CTutorial(ITutorialHost& host, const IMarkupSkin& skin, std::vector<std::unique_ptr<CTutorialStep>> steps)
     : host_(host), skin_(skin), steps_(std::move(steps)) {
-    if (steps_.size() > static_cast<std::size_t>(kMaxSteps)) steps_.resize(kMaxSteps);
+    // The end of the script takes the last of the kMaxSteps places.
+    if (steps_.size() >= static_cast<std::size_t>(kMaxSteps)) steps_.resize(kMaxSteps - 1);
 }
 
 bool CTutorial::Start() {
@@ -17,8 +18,9 @@ bool CTutorial::Start() {
     cursor_ = 0;
     running_ = true;
     stopRequested_ = false;
-    run_ = true;
-    clicks_ = true;
+    // Until the first group is up nothing may move: the first poll would say the same.
+    run_ = false;
+    clicks_ = false;
     host_.ShowPracticeScreen();
     return true;
 }

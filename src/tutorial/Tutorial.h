@@ -35,7 +35,7 @@ public:
         Run,
     };
 
-    // steps: the script in order, group numbers rising (at most kMaxSteps; more are dropped).
+    // steps: the script in order, group numbers rising (fewer than kMaxSteps; more are dropped).
     CTutorial(ITutorialHost& host, const IMarkupSkin& skin, std::vector<std::unique_ptr<CTutorialStep>> steps);
 
     // Starts a practice run from the first group. False (and nothing runs) when the practice play
