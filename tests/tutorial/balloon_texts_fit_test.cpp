@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "platform/Sjis.h"
@@ -67,6 +68,17 @@ TEST_P(BalloonTextsFit, EveryTextStaysInsideItsBalloonAndClearOfItsFooter) {
         for (const MarkupFragment& f : markup.Fragments(0)) {
             EXPECT_TRUE(Inside(f.rect, drawable)) << Where(*balloon, f.rect) << " " << Cp932ToUtf8(f.Text());
             EXPECT_FALSE(Meets(f.rect, footerRect)) << "over the footer: " << Where(*balloon, f.rect);
+        }
+        // A figure broken over two lines is hard to read.
+        auto isFigure = [](std::string_view c) {
+            return c.size() == 1 && (std::isdigit(static_cast<unsigned char>(c[0])) || c[0] == ',' || c[0] == '.');
+        };
+        const auto fragments = markup.Fragments(0);
+        for (std::size_t i = 1; i < fragments.size(); ++i) {
+            if (isFigure(fragments[i - 1].Text()) && isFigure(fragments[i].Text())) {
+                EXPECT_EQ(fragments[i - 1].rect.top, fragments[i].rect.top)
+                    << "figure broken: " << Where(*balloon, fragments[i].rect);
+            }
         }
         for (const MarkupImage& image : markup.ImageSlots(0)) {
             if (!image.used) continue;
