@@ -64,16 +64,12 @@ TEST(GroupTiming, ThePlayRunsOnlyWhileEveryShownStepAllowsIt) {
     SmallRun run(std::move(steps));
 
     EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Hold);  // nothing was shown yet
-    EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Hold);  // the click wait holds it
     run.tutorial.OnButtonUp(0, 1, 1);
-    EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Hold);  // the orders wait is still unfinished
+    EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Hold);  // a finished step without R still counts
     run.play.now.subState = 1;
-    // Group 0 is through; group 1, the last one, starts and lets the play run for that poll.
-    EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Run);
-    EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Run);
+    EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Run);  // the last group starts: all may move
     run.tutorial.OnButtonUp(0, 1, 1);
     EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Ended);
-    EXPECT_EQ(run.play.releases, 1);
 }
 
 TEST(ClickTarget, OnlyClicksInsideTheFrameLessThreePixelsAcrossAndTwoDownReachTheScreen) {
