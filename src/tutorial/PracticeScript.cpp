@@ -1,7 +1,7 @@
 #include "tutorial/PracticeScript.h"
 
-#include <array>
 #include <cstdio>
+#include <iterator>
 
 #include "platform/Sjis.h"
 #include "tutorial/ClickTargetStep.h"
