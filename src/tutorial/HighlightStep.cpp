@@ -1,0 +1,42 @@
+#include "tutorial/HighlightStep.h"
+
+#include "tutorial/Tutorial.h"
+#include "tutorial/TutorialHost.h"
+
+namespace valmore {
+
+namespace {
+
+constexpr int kBlinkPeriod = 16;
+constexpr int kLastVisiblePhase = 6;
+// Panels redraw only when marked, so the frame they were painted under would stay on screen; once
+// per period, after the frame has gone, they are marked.
+constexpr int kRefreshPhase = 8;
+constexpr int kCornerEllipse = 10;
+constexpr Pen kFramePen{PenStyle::Dash, 3, Rgb{255, 0, 0}};
+
+int Phase(int counter) {
+    return ((counter % kBlinkPeriod) + kBlinkPeriod) % kBlinkPeriod;
+}
+
+}  // namespace
+
+bool CHighlightStep::FrameVisible() const {
+    return Phase(blink) <= kLastVisiblePhase;
+}
+
+void CHighlightStep::Draw(CCanvas& canvas, const IMarkupSkin&) {
+    if (!FrameVisible()) return;
+    CCanvas::StateGuard state(canvas);
+    canvas.SelectPen(kFramePen);
+    canvas.SelectBrush(Brush::Hollow());
+    canvas.RoundRect(rect, kCornerEllipse, kCornerEllipse);
+}
+
+void CHighlightStep::Poll(CTutorial& tutorial, PollFlags& flags) {
+    ++blink;
+    if (Phase(blink) == kRefreshPhase) tutorial.Host().RefreshAllPanels();
+    CTutorialStep::Poll(tutorial, flags);
+}
+
+}  // namespace valmore

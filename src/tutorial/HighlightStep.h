@@ -1,0 +1,21 @@
+#pragma once
+
+// A red dashed frame that blinks around an element while the balloon beside it explains it.
+
+#include "tutorial/Step.h"
+
+namespace valmore {
+
+class CHighlightStep : public CTutorialStep {
+public:
+    using CTutorialStep::CTutorialStep;
+
+    StepKind Kind() const override { return StepKind::Highlight; }
+    void Draw(CCanvas& canvas, const IMarkupSkin& skin) override;
+    void Poll(CTutorial& tutorial, PollFlags& flags) override;
+
+    // The frame shows for the first 7 of every 16 polls.
+    bool FrameVisible() const;
+};
+
+}  // namespace valmore

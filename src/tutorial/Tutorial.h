@@ -1,0 +1,102 @@
+#pragma once
+
+// The guided practice run: a script of steps played over the simulation screen. Balloons explain,
+// blinking frames point, click targets let through only the click the user is told to make, and
+// conditions on the play hold each group until it is done. While a step waits for the user the day
+// controller is held and other clicks are swallowed.
+//
+// The program around it calls, while the run is on:
+//   at every controller tick and after every button event   Gate()
+//   before a button event reaches the screen                  OnButtonDown / OnButtonUp, then LetsThrough
+//   after the simulation screen has drawn its panels          Draw
+//   on Escape                                                 RequestStop
+
+#include <array>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "platform/Canvas.h"
+#include "tutorial/Step.h"
+#include "tutorial/TutorialHost.h"
+#include "ui/MarkupMeasure.h"
+
+namespace valmore {
+
+class CTutorial {
+public:
+    static constexpr int kSlots = 20;
+    static constexpr int kMaxSteps = 200;
+
+    enum class GateResult {
+        NotRunning,
+        Ended,  // the run is over: the play has been released and the main menu is back
+        Hold,   // the day controller must not advance
+        Run,
+    };
+
+    // steps: the script in order, group numbers rising (fewer than kMaxSteps; more are dropped).
+    CTutorial(ITutorialHost& host, const IMarkupSkin& skin, std::vector<std::unique_ptr<CTutorialStep>> steps);
+
+    // Starts a practice run from the first group. False (and nothing runs) when the practice play
+    // cannot be started.
+    bool Start();
+
+    // One poll of the active steps: finishes steps, starts the next group when all are finished and
+    // stores the flags. True when the run has ended (the script is through or a stop was requested).
+    bool Poll();
+
+    // The day controller's gate: polls, and ends the run when the poll says so.
+    GateResult Gate();
+
+    // Button events while running: the AND of every active step's answer. The release's answer is
+    // kept for the click condition.
+    bool OnButtonDown(unsigned flags, int x, int y);
+    bool OnButtonUp(unsigned flags, int x, int y);
+    // Whether an event the active steps answered with accepted reaches the screen.
+    bool LetsThrough(bool accepted) const { return !running_ || (accepted && clicks_); }
+
+    void Draw(CCanvas& canvas);
+
+    // Escape: the run ends at the next poll.
+    void RequestStop();
+    // The simulation screen forgets an old stop request whenever it becomes current.
+    void ClearStopRequest() { stopRequested_ = false; }
+
+    bool Running() const { return running_; }
+    bool StopRequested() const { return stopRequested_; }
+    bool RunFlag() const { return run_; }
+    bool ClicksFlag() const { return clicks_; }
+    bool AdvanceFlag() const { return advance_; }
+    bool RepaintFlag() const { return repaint_; }
+    bool ClickAccepted() const { return clickAccepted_; }
+    // The group that starts next.
+    int GroupNumber() const { return groupNumber_; }
+    const CTutorialStep* Active(int slot) const;
+    std::span<const std::unique_ptr<CTutorialStep>> Steps() const { return steps_; }
+
+    // For the steps.
+    bool Holds(const Condition& condition, const CTutorialStep& asker) const;
+    ITutorialHost& Host() { return host_; }
+
+private:
+    void End();
+    bool AtEnd() const { return cursor_ >= steps_.size(); }
+    int FreeSlot() const;
+
+    ITutorialHost& host_;
+    const IMarkupSkin& skin_;
+    std::vector<std::unique_ptr<CTutorialStep>> steps_;
+    std::array<CTutorialStep*, kSlots> active_{};
+    std::size_t cursor_ = 0;
+    int groupNumber_ = 0;
+    bool clickAccepted_ = false;
+    bool running_ = false;
+    bool stopRequested_ = false;
+    bool advance_ = false;
+    bool repaint_ = false;
+    bool run_ = true;
+    bool clicks_ = true;
+};
+
+}  // namespace valmore
