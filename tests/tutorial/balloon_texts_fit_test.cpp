@@ -42,7 +42,7 @@ class BalloonTextsFit : public testing::TestWithParam<int> {};
 TEST_P(BalloonTextsFit, EveryTextStaysInsideItsBalloonAndClearOfItsFooter) {
     const int mode = GetParam();
     CSkin skin;
-    skin.LoadSkin(VALMORE_RUN_DIR, mode);
+    skin.LoadSkin(VALMORE_RUN_DIR, ModeOf(mode));
     ASSERT_NE(skin.Font(CBalloonStep::kFooterFont), nullptr);
     // The inline button pictures must have sizes, or the lines would look shorter than they are.
     ASSERT_GT(skin.Width(42), 0) << "the skin has not been built into " << VALMORE_RUN_DIR;
