@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/UserDir.h"
+
 namespace valmore {
 
 struct CommandLine {
@@ -28,10 +30,5 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args, const s
 
 // The text of --help.
 std::string UsageText();
-
-// Where results, interrupted plays and the account are kept by default: $XDG_DATA_HOME/valmore when
-// that is an absolute path, else $HOME/.local/share/valmore. Empty when neither is known. The values
-// of the variables are passed in (null when unset).
-std::filesystem::path DefaultUserDir(const char* xdgDataHome, const char* home);
 
 }  // namespace valmore
