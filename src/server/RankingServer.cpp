@@ -29,6 +29,7 @@ CRankingServer::CRankingServer(IServerStore& store, const CScenarioDirectory& sc
       http_(std::make_unique<httplib::Server>()) {
     httplib::Server& http = *http_;
     http.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
+    http.set_tcp_nodelay(true);
     http.set_keep_alive_max_count(1000);
     http.set_keep_alive_timeout(5);
     http.set_read_timeout(10);

@@ -13,6 +13,7 @@
 
 #include <libpq-fe.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <random>
@@ -78,10 +79,25 @@ HttpReply HttpGet(int port, std::string_view target) {
         close(fd);
         return reply;
     }
-    const std::string response = ReadAll(fd);
+    // Reads up to the end of the body that Content-Length announces; a refused request may leave
+    // the connection open.
+    std::string response;
+    std::size_t headerEnd = std::string::npos;
+    std::size_t wanted = std::string::npos;
+    char buffer[8192];
+    while (wanted == std::string::npos || response.size() < wanted) {
+        const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+        if (n <= 0) break;
+        response.append(buffer, static_cast<std::size_t>(n));
+        if (headerEnd == std::string::npos && (headerEnd = response.find("\r\n\r\n")) != std::string::npos) {
+            std::string headers = response.substr(0, headerEnd);
+            for (char& c : headers) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            const std::size_t length = headers.find("\r\ncontent-length:");
+            if (length != std::string::npos) wanted = headerEnd + 4 + std::strtoul(headers.c_str() + length + 17, nullptr, 10);
+        }
+    }
     close(fd);
     const std::size_t space = response.find(' ');
-    const std::size_t headerEnd = response.find("\r\n\r\n");
     if (space == std::string::npos || headerEnd == std::string::npos) return reply;
     reply.status = std::atoi(response.c_str() + space + 1);
     reply.body = response.substr(headerEnd + 4);
@@ -166,6 +182,7 @@ int ServerProcess::Stop() {
         return -1;
     }
     pid_ = -1;
+    port_ = 0;
     return status;
 }
 
@@ -174,6 +191,7 @@ void ServerProcess::Kill() {
     kill(pid_, SIGKILL);
     WaitFor(pid_, 60);
     pid_ = -1;
+    port_ = 0;
 }
 
 PostgresCluster* PostgresCluster::Shared(std::string* whyNot) {
