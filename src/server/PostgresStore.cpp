@@ -74,12 +74,16 @@ const StatementDef kStatements[] = {
      "EXCLUDED.result_id WHERE EXCLUDED.total_score > best_results.total_score OR (EXCLUDED.total_score = "
      "best_results.total_score AND EXCLUDED.result_id < best_results.result_id) RETURNING (SELECT id FROM r)",
      {kBytea, kBytea, kBytea, kInt8, kInt8, kInt8, kInt8, kInt8, kInt8}},
+    // The top rows come by the rank index; only the viewer's row below them needs a count for its rank.
     {"ranking",
-     "SELECT (SELECT COUNT(*) FROM best_results c WHERE c.scenario_id = b.scenario_id AND c.total_score > "
-     "b.total_score) + 1, " VALMORE_RESULT_COLUMNS
-     " FROM best_results b JOIN results r ON r.id = b.result_id JOIN accounts a ON a.user_id = b.user_id "
-     "WHERE b.scenario_id = $1 AND (b.result_id IN (SELECT result_id FROM best_results WHERE scenario_id = $1 "
-     "ORDER BY total_score DESC, result_id LIMIT $2) OR b.user_id = $3) ORDER BY b.total_score DESC, b.result_id",
+     "WITH top AS (SELECT user_id, total_score, result_id, 1 AS in_top FROM best_results WHERE scenario_id = $1 "
+     "ORDER BY total_score DESC, result_id LIMIT $2), "
+     "picked AS (SELECT * FROM top UNION ALL SELECT user_id, total_score, result_id, 0 FROM best_results "
+     "WHERE scenario_id = $1 AND user_id = $3 AND user_id NOT IN (SELECT user_id FROM top)) "
+     "SELECT CASE WHEN b.in_top = 1 THEN 0 ELSE (SELECT COUNT(*) FROM best_results c WHERE c.scenario_id = $1 AND "
+     "c.total_score > b.total_score) + 1 END, " VALMORE_RESULT_COLUMNS
+     " FROM picked b JOIN results r ON r.id = b.result_id JOIN accounts a ON a.user_id = b.user_id "
+     "ORDER BY b.in_top DESC, b.total_score DESC, b.result_id",
      {kBytea, kInt8, kBytea}},
     {"all_results",
      "SELECT 0, " VALMORE_RESULT_COLUMNS " FROM results r JOIN accounts a ON a.user_id = r.user_id ORDER BY r.id",
@@ -342,6 +346,7 @@ std::vector<RankedResult> CPostgresStore::Ranking(std::string_view scenarioId, s
     query.Bytes(scenarioId).Int(top).Bytes(viewerUserId).Run();
     std::vector<RankedResult> rows;
     for (int row = 0; row < query.Rows(); ++row) rows.push_back(ResultFromRow(query, row));
+    RankTopRows(rows);
     return rows;
 }
 

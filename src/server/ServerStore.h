@@ -91,6 +91,10 @@ public:
     virtual void ClearLoginFailures(std::string_view userId) = 0;
 };
 
+// For the stores: gives the rows that come with rank 0 (the top rows, best first) their shared ranks,
+// "1, 2, 2, 4"; a row that already has its rank (the viewer's own, further down) keeps it.
+void RankTopRows(std::vector<RankedResult>& rows);
+
 // Opens (and creates the tables of) the store a --db value names: a "postgresql://" or
 // "postgres://" connection string, else the path of an SQLite file, created when missing.
 // Returns null with *error set when it cannot be opened.

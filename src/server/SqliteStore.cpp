@@ -57,12 +57,16 @@ constexpr const char* kKeepBest =
 #define VALMORE_RESULT_COLUMNS                                                                                      \
     "r.id, r.user_id, r.scenario_id, r.played_date, r.total_score, r.total_pl, r.average_amount, r.commission, r.tax, " \
     "r.trade_count, r.stored_at, COALESCE(a.nickname, a.user_id)"
+// The top rows come by the rank index; only the viewer's row below them needs a count for its rank.
 constexpr const char* kRanking =
-    "SELECT (SELECT COUNT(*) FROM best_results c WHERE c.scenario_id = b.scenario_id AND c.total_score > b.total_score) "
-    "+ 1, " VALMORE_RESULT_COLUMNS
-    " FROM best_results b JOIN results r ON r.id = b.result_id JOIN accounts a ON a.user_id = b.user_id "
-    "WHERE b.scenario_id = ?1 AND (b.result_id IN (SELECT result_id FROM best_results WHERE scenario_id = ?1 "
-    "ORDER BY total_score DESC, result_id LIMIT ?2) OR b.user_id = ?3) ORDER BY b.total_score DESC, b.result_id";
+    "WITH top AS (SELECT user_id, total_score, result_id, 1 AS in_top FROM best_results WHERE scenario_id = ?1 "
+    "ORDER BY total_score DESC, result_id LIMIT ?2), "
+    "picked AS (SELECT * FROM top UNION ALL SELECT user_id, total_score, result_id, 0 FROM best_results "
+    "WHERE scenario_id = ?1 AND user_id = ?3 AND user_id NOT IN (SELECT user_id FROM top)) "
+    "SELECT CASE WHEN b.in_top = 1 THEN 0 ELSE (SELECT COUNT(*) FROM best_results c WHERE c.scenario_id = ?1 AND "
+    "c.total_score > b.total_score) + 1 END, " VALMORE_RESULT_COLUMNS
+    " FROM picked b JOIN results r ON r.id = b.result_id JOIN accounts a ON a.user_id = b.user_id "
+    "ORDER BY b.in_top DESC, b.total_score DESC, b.result_id";
 constexpr const char* kAllResults =
     "SELECT 0, " VALMORE_RESULT_COLUMNS " FROM results r JOIN accounts a ON a.user_id = r.user_id ORDER BY r.id";
 constexpr const char* kResultCounts = "SELECT scenario_id, COUNT(*) FROM results GROUP BY scenario_id";
@@ -284,6 +288,7 @@ std::optional<StoredAccount> CSqliteStore::FindAccount(std::string_view userId) 
 }
 
 CreateAccountOutcome CSqliteStore::CreateAccount(const StoredAccount& account) {
+    std::lock_guard write(writeMutex_);
     Lease connection(*this);
     Transaction transaction(*connection, "BEGIN IMMEDIATE");
     {
@@ -307,6 +312,7 @@ CreateAccountOutcome CSqliteStore::CreateAccount(const StoredAccount& account) {
 
 ChangeAccountOutcome CSqliteStore::ChangeAccount(std::string_view userId, std::string_view currentHash,
                                                  std::string_view newHash, std::string_view nickname) {
+    std::lock_guard write(writeMutex_);
     Lease connection(*this);
     Query update(*connection, kUpdateAccount);
     update.Bytes(1, userId).Text(2, currentHash).Text(3, newHash).Bytes(4, nickname);
@@ -315,6 +321,7 @@ ChangeAccountOutcome CSqliteStore::ChangeAccount(std::string_view userId, std::s
 }
 
 std::int64_t CSqliteStore::AddResult(const ResultFields& f) {
+    std::lock_guard write(writeMutex_);
     Lease connection(*this);
     Transaction transaction(*connection, "BEGIN IMMEDIATE");
     std::int64_t id = 0;
@@ -340,6 +347,7 @@ std::vector<RankedResult> CSqliteStore::Ranking(std::string_view scenarioId, std
     query.Bytes(1, scenarioId).Int(2, top).Bytes(3, viewerUserId);
     std::vector<RankedResult> rows;
     while (query.Step()) rows.push_back(ResultFromRow(query));
+    RankTopRows(rows);
     return rows;
 }
 
@@ -369,6 +377,7 @@ std::vector<StoredAccount> CSqliteStore::AllAccounts() {
 
 int CSqliteStore::RecordLoginFailure(std::string_view userId, int windowSeconds) {
     const std::int64_t now = static_cast<std::int64_t>(std::time(nullptr));
+    std::lock_guard write(writeMutex_);
     Lease connection(*this);
     Transaction transaction(*connection, "BEGIN IMMEDIATE");
     {
@@ -387,6 +396,7 @@ int CSqliteStore::RecordLoginFailure(std::string_view userId, int windowSeconds)
 }
 
 void CSqliteStore::ClearLoginFailures(std::string_view userId) {
+    std::lock_guard write(writeMutex_);
     Lease connection(*this);
     Query clear(*connection, kClearFailures);
     clear.Bytes(1, userId);

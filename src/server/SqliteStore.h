@@ -55,6 +55,9 @@ private:
     std::filesystem::path file_;
     std::mutex mutex_;
     std::vector<std::unique_ptr<Connection>> idle_;
+    // SQLite takes one writer at a time; the threads of this process queue here rather than in
+    // SQLite's busy handler, which sleeps in steps of up to 100 ms. Other processes still wait there.
+    std::mutex writeMutex_;
 };
 
 }  // namespace valmore

@@ -29,7 +29,7 @@ std::string ModeLabel(int mode) {
 }
 
 constexpr const char* kStyle = R"css(
-body { font-family: "IPAGothic", "IPAPGothic", sans-serif; margin: 1.5em 2em; color: #222; background: #fafaf7; }
+body { font-family: "IPAPGothic", "IPAGothic", sans-serif; margin: 1.5em 2em; color: #222; background: #fafaf7; }
 h1 { font-size: 1.5em; border-bottom: 3px solid #2a5d8f; padding-bottom: .3em; }
 h2 { font-size: 1.2em; margin-top: 1.6em; color: #2a5d8f; }
 h3 { font-size: 1em; margin: 1.2em 0 .4em; }
