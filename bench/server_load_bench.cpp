@@ -34,7 +34,9 @@ constexpr int kRateRequests = 4000;  // per comparison phase
 const char* const kScenarios[] = {"VM-B01", "VM-B02", "VM-B03"};
 const std::string kVersion = "&VERSION=QUIVO_TARN_000_000";
 
-std::string UserName(int i) { return "user" + std::to_string(i); }
+std::string UserName(int i) {
+    return "user" + std::to_string(i);
+}
 
 struct Phase {
     double seconds = 0;
@@ -83,8 +85,8 @@ Phase RunPhase(const std::vector<int>& ports, int kind, int total, std::atomic<i
                 const auto sent = Clock::now();
                 const httplib::Result reply = client.Get(path);
                 const double ms = std::chrono::duration<double, std::milli>(Clock::now() - sent).count();
-                const bool ok = reply && reply->status == 200 &&
-                                reply->body.rfind(kind == 0 ? "VERERROR:" : "RURADIZA:", 0) == 0;
+                const bool ok =
+                    reply && reply->status == 200 && reply->body.rfind(kind == 0 ? "VERERROR:" : "RURADIZA:", 0) == 0;
                 if (!ok) {
                     ++mine.failures;
                     continue;
@@ -106,7 +108,8 @@ Phase RunPhase(const std::vector<int>& ports, int kind, int total, std::atomic<i
 
 // The ranking reply as recomputed from the stored results: each user's best (highest score, the
 // earliest stored among equals), ranks shared by equal scores, the top 21 and the viewer's own row.
-std::string ExpectedRanking(const std::vector<StoredResult>& all, const std::string& scenario, const std::string& viewer) {
+std::string ExpectedRanking(const std::vector<StoredResult>& all, const std::string& scenario,
+                            const std::string& viewer) {
     std::map<std::string, const StoredResult*> best;
     for (const StoredResult& r : all) {
         if (r.fields.scenarioId != scenario) continue;
@@ -116,7 +119,8 @@ std::string ExpectedRanking(const std::vector<StoredResult>& all, const std::str
     std::vector<const StoredResult*> rows;
     for (const auto& [user, r] : best) rows.push_back(r);
     std::sort(rows.begin(), rows.end(), [](const StoredResult* a, const StoredResult* b) {
-        return a->fields.totalScore != b->fields.totalScore ? a->fields.totalScore > b->fields.totalScore : a->id < b->id;
+        return a->fields.totalScore != b->fields.totalScore ? a->fields.totalScore > b->fields.totalScore
+                                                            : a->id < b->id;
     });
     std::string reply = "RURADIZA:" + scenario + ",";
     std::size_t viewerAt = rows.size();
@@ -125,7 +129,8 @@ std::string ExpectedRanking(const std::vector<StoredResult>& all, const std::str
     const std::size_t topShown = viewerAt < rows.size() && viewerAt >= 21 ? 20 : 21;
     std::int64_t rank = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (i == 0 || rows[i]->fields.totalScore != rows[i - 1]->fields.totalScore) rank = static_cast<std::int64_t>(i) + 1;
+        if (i == 0 || rows[i]->fields.totalScore != rows[i - 1]->fields.totalScore)
+            rank = static_cast<std::int64_t>(i) + 1;
         if (i >= topShown && i != viewerAt) continue;
         const ResultFields& f = rows[i]->fields;
         reply += std::to_string(rank) + "," + f.userId + "," + rows[i]->shownName + "," + f.date + "," +
@@ -142,9 +147,10 @@ void ServerLoad(benchmark::State& state, bool postgres) {
     std::filesystem::create_directories(dir / "data");
     for (const char* id : kScenarios) {
         FILE* file = std::fopen((dir / "data" / (std::string(id) + ".scn")).c_str(), "wb");
-        const std::string text = Sj(std::string("{S {Header {ID \"") + id +
-                                    "\"} {Title \"負荷\"} {Category \"0\"} {Mode \"1\"} {Level \"1\"} {Duration \"10\"} "
-                                    "{EstimatedTime \"10\"} {FundAmount \"1,000,000\"}} {Product {0 {Name \"a\"}}}}\n");
+        const std::string text =
+            Sj(std::string("{S {Header {ID \"") + id +
+               "\"} {Title \"負荷\"} {Category \"0\"} {Mode \"1\"} {Level \"1\"} {Duration \"10\"} "
+               "{EstimatedTime \"10\"} {FundAmount \"1,000,000\"}} {Product {0 {Name \"a\"}}}}\n");
         std::fwrite(text.data(), 1, text.size(), file);
         std::fclose(file);
     }
@@ -180,7 +186,8 @@ void ServerLoad(benchmark::State& state, bool postgres) {
     // per user and process is the only full Argon2id of the run.
     for (int u = 0; u < kUsers; ++u) {
         for (const int port : ports) {
-            HttpGet(port, "/RURadiza/servlet/UserValidate?USERID=" + UserName(u) + kVersion + "&PASSWORD=pw" + UserName(u));
+            HttpGet(port,
+                    "/RURadiza/servlet/UserValidate?USERID=" + UserName(u) + kVersion + "&PASSWORD=pw" + UserName(u));
         }
     }
 
@@ -205,8 +212,10 @@ void ServerLoad(benchmark::State& state, bool postgres) {
     for (const char* scenario : kScenarios) {
         for (int u = -1; u < kUsers; ++u) {
             const std::string viewer = u < 0 ? "nobody" : UserName(u);
-            const std::string path = "/RURadiza/servlet/Ranking?ID=" + std::string(scenario) + "&USERID=" + viewer + kVersion;
-            for (const int port : ports) mismatches += HttpGet(port, path).body == ExpectedRanking(all, scenario, viewer) ? 0 : 1;
+            const std::string path =
+                "/RURadiza/servlet/Ranking?ID=" + std::string(scenario) + "&USERID=" + viewer + kVersion;
+            for (const int port : ports)
+                mismatches += HttpGet(port, path).body == ExpectedRanking(all, scenario, viewer) ? 0 : 1;
         }
     }
     for (auto& server : servers) server->Stop();

@@ -53,8 +53,9 @@ struct StatementDef {
     std::initializer_list<Oid> types;
 };
 
-#define VALMORE_RESULT_COLUMNS                                                                                      \
-    "r.id, r.user_id, r.scenario_id, r.played_date, r.total_score, r.total_pl, r.average_amount, r.commission, r.tax, " \
+#define VALMORE_RESULT_COLUMNS                                                                                   \
+    "r.id, r.user_id, r.scenario_id, r.played_date, r.total_score, r.total_pl, r.average_amount, r.commission, " \
+    "r.tax, "                                                                                                    \
     "r.trade_count, to_char(r.stored_at AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI:SS'), COALESCE(a.nickname, a.user_id)"
 
 const StatementDef kStatements[] = {
@@ -63,7 +64,8 @@ const StatementDef kStatements[] = {
      "INSERT INTO accounts (user_id, password_hash, nickname) VALUES ($1, $2, $3) ON CONFLICT (user_id) DO NOTHING "
      "RETURNING 1",
      {kBytea, kText, kBytea}},
-    {"update_account", "UPDATE accounts SET password_hash = $3, nickname = $4 WHERE user_id = $1 AND password_hash = $2",
+    {"update_account",
+     "UPDATE accounts SET password_hash = $3, nickname = $4 WHERE user_id = $1 AND password_hash = $2",
      {kBytea, kText, kText, kBytea}},
     // One statement stores the result and keeps the best one, so no other process sees half of it.
     {"add_result",
@@ -128,7 +130,8 @@ public:
             throw CStoreError("postgresql: cannot connect: " + Trimmed(why));
         }
         // "relation already exists, skipping" and the like are no news for the log.
-        PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
+        PQsetNoticeProcessor(
+            conn_, [](void*, const char*) {}, nullptr);
     }
     ~Connection() { PQfinish(conn_); }
     Connection(const Connection&) = delete;
@@ -208,7 +211,8 @@ public:
         return DecodeBytea(PQgetvalue(result_, row, column), PQgetlength(result_, row, column));
     }
     std::string Text(int row, int column) const {
-        return std::string(PQgetvalue(result_, row, column), static_cast<std::size_t>(PQgetlength(result_, row, column)));
+        return std::string(PQgetvalue(result_, row, column),
+                           static_cast<std::size_t>(PQgetlength(result_, row, column)));
     }
     std::int64_t Int(int row, int column) const { return std::stoll(PQgetvalue(result_, row, column)); }
     std::int64_t Affected() const {

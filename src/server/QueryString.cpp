@@ -46,7 +46,8 @@ CQueryString CQueryString::Parse(std::string_view target) {
         if (pair.empty()) continue;
         const std::size_t equals = pair.find('=');
         const std::string name = PercentDecode(pair.substr(0, equals));
-        const std::string value = equals == std::string_view::npos ? std::string{} : PercentDecode(pair.substr(equals + 1));
+        const std::string value =
+            equals == std::string_view::npos ? std::string{} : PercentDecode(pair.substr(equals + 1));
         query.values_.emplace(name, value);
     }
     return query;
@@ -58,6 +59,8 @@ std::optional<std::string> CQueryString::Get(std::string_view name) const {
     return found->second;
 }
 
-std::string CQueryString::Value(std::string_view name) const { return Get(name).value_or(std::string{}); }
+std::string CQueryString::Value(std::string_view name) const {
+    return Get(name).value_or(std::string{});
+}
 
 }  // namespace valmore

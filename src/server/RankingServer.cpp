@@ -44,11 +44,10 @@ CRankingServer::CRankingServer(IServerStore& store, const CScenarioDirectory& sc
     });
 
     http.Get(std::string(kServletPrefix) + "([A-Za-z]+)", [this](const httplib::Request& request,
-                                                                   httplib::Response& response) {
+                                                                 httplib::Response& response) {
         const std::string servlet = request.matches[1];
         try {
-            const std::optional<ServletReply> reply =
-                servlets_.Handle(servlet, CQueryString::Parse(request.target));
+            const std::optional<ServletReply> reply = servlets_.Handle(servlet, CQueryString::Parse(request.target));
             if (!reply) {
                 response.status = 404;
                 response.set_content("no such servlet\n", "text/plain");
@@ -95,9 +94,13 @@ int CRankingServer::Bind(const std::string& host, int port) {
     return http_->bind_to_port(host, port) ? port : -1;
 }
 
-bool CRankingServer::Run() { return http_->listen_after_bind(); }
+bool CRankingServer::Run() {
+    return http_->listen_after_bind();
+}
 
-void CRankingServer::Stop() { http_->stop(); }
+void CRankingServer::Stop() {
+    http_->stop();
+}
 
 void CRankingServer::Log(const char* format, ...) const {
     if (options_.log == nullptr) return;

@@ -17,7 +17,10 @@ CScenarioDirectory CScenarioDirectory::Load(const std::filesystem::path& dataDir
         ScenarioHeader header;
         std::vector<std::string> problems;
         if (!loaded.Ok() || !ReadScenarioHeader(document, header, &problems)) {
-            if (skipped != nullptr) skipped->push_back(loaded.Ok() ? path + ": " + (problems.empty() ? std::string("no header") : problems.front()) : loaded.Message());
+            if (skipped != nullptr)
+                skipped->push_back(loaded.Ok()
+                                       ? path + ": " + (problems.empty() ? std::string("no header") : problems.front())
+                                       : loaded.Message());
             continue;
         }
         if (directory.Find(header.ID) != nullptr) {

@@ -77,8 +77,7 @@ public:
 
     // Each user's best result of the scenario, best first (score, then storing order): the first
     // `top` of them, and after those the row of `viewerUserId` when it is not among them.
-    virtual std::vector<RankedResult> Ranking(std::string_view scenarioId, std::string_view viewerUserId,
-                                              int top) = 0;
+    virtual std::vector<RankedResult> Ranking(std::string_view scenarioId, std::string_view viewerUserId, int top) = 0;
 
     // Every stored result in storing order, and the number of results per scenario.
     virtual std::vector<StoredResult> AllResults() = 0;

@@ -21,7 +21,9 @@ constexpr std::size_t kMaxDateBytes = 64;
 constexpr std::size_t kMaxQuotedBytes = 40;
 constexpr int kResultFieldCount = 9;
 
-std::string Reply(std::string_view text) { return std::string(kReplyPrefix) + std::string(text); }
+std::string Reply(std::string_view text) {
+    return std::string(kReplyPrefix) + std::string(text);
+}
 
 // A value of the request inside a message: control bytes dropped, cut at a character boundary.
 std::string Quoted(std::string_view sjis) {
@@ -35,7 +37,9 @@ std::string Quoted(std::string_view sjis) {
     return out;
 }
 
-std::string ForLog(std::string_view userId) { return IsValidUserId(userId) ? Cp932ToUtf8(userId) : std::string{}; }
+std::string ForLog(std::string_view userId) {
+    return IsValidUserId(userId) ? Cp932ToUtf8(userId) : std::string{};
+}
 
 // A whole 32-bit decimal number, as the trainer writes it with "%d".
 std::optional<std::int64_t> ParseNumber(std::string_view text) {
@@ -84,7 +88,7 @@ CServlets::CServlets(IServerStore& store, const CScenarioDirectory& scenarios, C
 std::optional<ServletReply> CServlets::Handle(std::string_view servlet, const CQueryString& query) {
     using Servlet = ServletReply (CServlets::*)(const CQueryString&);
     static constexpr std::pair<std::string_view, Servlet> kServlets[] = {
-        {"UserValidate", &CServlets::UserValidate}, {"ChangeUserInfo", &CServlets::ChangeUserInfo},
+        {"UserValidate", &CServlets::UserValidate},   {"ChangeUserInfo", &CServlets::ChangeUserInfo},
         {"ResultHandler", &CServlets::ResultHandler}, {"Ranking", &CServlets::Ranking},
         {"ScenarioList", &CServlets::ScenarioList},
     };
@@ -190,7 +194,8 @@ ServletReply CServlets::ResultHandler(const CQueryString& query) {
     const std::string user = ForLog(result.userId);
     const std::string scenario = Quoted(result.scenarioId);
     if (scenarios_.Find(result.scenarioId) == nullptr) {
-        return Refusal(Sj("シナリオ「") + scenario + Sj("」はこのサーバーに登録されていないため、成績を受け付けられませんでした。"),
+        return Refusal(Sj("シナリオ「") + scenario +
+                           Sj("」はこのサーバーに登録されていないため、成績を受け付けられませんでした。"),
                        "refused unknown scenario", user);
     }
     std::int64_t* numbers[] = {&result.totalScore, &result.totalPL, &result.averageAmount,
@@ -198,14 +203,16 @@ ServletReply CServlets::ResultHandler(const CQueryString& query) {
     for (std::size_t i = 0; i < std::size(numbers); ++i) {
         const std::optional<std::int64_t> value = ParseNumber(fields[3 + i]);
         if (!value) {
-            return Refusal(Sj("シナリオ「") + scenario + Sj("」の成績に数値でない項目があるため、受け付けられませんでした。"),
-                           "refused not a number", user);
+            return Refusal(
+                Sj("シナリオ「") + scenario + Sj("」の成績に数値でない項目があるため、受け付けられませんでした。"),
+                "refused not a number", user);
         }
         *numbers[i] = *value;
     }
     if (result.tradeCount < 0) {
-        return Refusal(Sj("シナリオ「") + scenario + Sj("」の成績の取引回数が正しくないため、受け付けられませんでした。"),
-                       "refused trade count", user);
+        return Refusal(
+            Sj("シナリオ「") + scenario + Sj("」の成績の取引回数が正しくないため、受け付けられませんでした。"),
+            "refused trade count", user);
     }
     if (result.date.size() > kMaxDateBytes || HasControlByte(result.date)) {
         return Refusal(Sj("シナリオ「") + scenario + Sj("」の成績の日付が正しくないため、受け付けられませんでした。"),

@@ -51,11 +51,13 @@ constexpr const char* kInsertResult =
     "trade_count) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)";
 constexpr const char* kKeepBest =
     "INSERT INTO best_results (scenario_id, user_id, total_score, result_id) VALUES (?1, ?2, ?3, ?4) "
-    "ON CONFLICT (scenario_id, user_id) DO UPDATE SET total_score = excluded.total_score, result_id = excluded.result_id "
+    "ON CONFLICT (scenario_id, user_id) DO UPDATE SET total_score = excluded.total_score, result_id = "
+    "excluded.result_id "
     "WHERE excluded.total_score > best_results.total_score OR (excluded.total_score = best_results.total_score AND "
     "excluded.result_id < best_results.result_id)";
-#define VALMORE_RESULT_COLUMNS                                                                                      \
-    "r.id, r.user_id, r.scenario_id, r.played_date, r.total_score, r.total_pl, r.average_amount, r.commission, r.tax, " \
+#define VALMORE_RESULT_COLUMNS                                                                                   \
+    "r.id, r.user_id, r.scenario_id, r.played_date, r.total_score, r.total_pl, r.average_amount, r.commission, " \
+    "r.tax, "                                                                                                    \
     "r.trade_count, r.stored_at, COALESCE(a.nickname, a.user_id)"
 // The top rows come by the rank index; only the viewer's row below them needs a count for its rank.
 constexpr const char* kRanking =
@@ -182,7 +184,8 @@ public:
     std::string ColumnBytes(int column) const {
         const void* data = sqlite3_column_blob(statement_, column);
         const int size = sqlite3_column_bytes(statement_, column);
-        return data == nullptr ? std::string{} : std::string(static_cast<const char*>(data), static_cast<std::size_t>(size));
+        return data == nullptr ? std::string{}
+                               : std::string(static_cast<const char*>(data), static_cast<std::size_t>(size));
     }
     bool ColumnIsNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
     std::int64_t ColumnInt(int column) const { return sqlite3_column_int64(statement_, column); }

@@ -12,7 +12,9 @@ namespace valmore {
 
 namespace {
 
-std::string Text(std::string_view sjis) { return HtmlEscape(Cp932ToUtf8(sjis)); }
+std::string Text(std::string_view sjis) {
+    return HtmlEscape(Cp932ToUtf8(sjis));
+}
 
 std::string Cell(std::string_view tag, std::string_view content, std::string_view cls = {}) {
     std::string out = "<" + std::string(tag);
@@ -20,7 +22,9 @@ std::string Cell(std::string_view tag, std::string_view content, std::string_vie
     return out + ">" + std::string(content) + "</" + std::string(tag) + ">";
 }
 
-std::string Num(std::int64_t value) { return Cell("td", FormatGrouped(value), "num"); }
+std::string Num(std::int64_t value) {
+    return Cell("td", FormatGrouped(value), "num");
+}
 
 std::string ModeLabel(int mode) {
     if (mode == 0) return "練習";
@@ -47,12 +51,23 @@ std::string HtmlEscape(std::string_view utf8) {
     std::string out;
     for (const char c : utf8) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out.push_back(c);
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out.push_back(c);
         }
     }
     return out;
@@ -60,8 +75,8 @@ std::string HtmlEscape(std::string_view utf8) {
 
 std::string CsvCell(std::string_view utf8) {
     std::string text(utf8);
-    if (!text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@' || text[0] == '\t' ||
-                          text[0] == '\r')) {
+    if (!text.empty() &&
+        (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@' || text[0] == '\t' || text[0] == '\r')) {
         text.insert(0, "'");
     }
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -163,17 +178,25 @@ std::string CTeacherPage::Html() const {
 
 std::string CTeacherPage::Csv() const {
     std::string csv = "\xEF\xBB\xBF";
-    csv += "番号,ユーザーID,ニックネーム,シナリオID,シナリオ名,日付,総合得点,損益,平均株数,手数料,税金,取引回数,"
-           "受付日時 (UTC)\r\n";
+    csv +=
+        "番号,ユーザーID,ニックネーム,シナリオID,シナリオ名,日付,総合得点,損益,平均株数,手数料,税金,取引回数,"
+        "受付日時 (UTC)\r\n";
     for (const StoredResult& r : store_.AllResults()) {
         const ResultFields& f = r.fields;
         const ScenarioHeader* header = scenarios_.Find(f.scenarioId);
-        const std::string cells[] = {
-            std::to_string(r.id), CsvCell(Cp932ToUtf8(f.userId)), CsvCell(Cp932ToUtf8(r.shownName)),
-            CsvCell(Cp932ToUtf8(f.scenarioId)), CsvCell(header != nullptr ? Cp932ToUtf8(header->Title) : ""),
-            CsvCell(Cp932ToUtf8(f.date)), std::to_string(f.totalScore), std::to_string(f.totalPL),
-            std::to_string(f.averageAmount), std::to_string(f.commission), std::to_string(f.tax),
-            std::to_string(f.tradeCount), CsvCell(r.storedAt)};
+        const std::string cells[] = {std::to_string(r.id),
+                                     CsvCell(Cp932ToUtf8(f.userId)),
+                                     CsvCell(Cp932ToUtf8(r.shownName)),
+                                     CsvCell(Cp932ToUtf8(f.scenarioId)),
+                                     CsvCell(header != nullptr ? Cp932ToUtf8(header->Title) : ""),
+                                     CsvCell(Cp932ToUtf8(f.date)),
+                                     std::to_string(f.totalScore),
+                                     std::to_string(f.totalPL),
+                                     std::to_string(f.averageAmount),
+                                     std::to_string(f.commission),
+                                     std::to_string(f.tax),
+                                     std::to_string(f.tradeCount),
+                                     CsvCell(r.storedAt)};
         for (std::size_t i = 0; i < std::size(cells); ++i) {
             if (i > 0) csv += ',';
             csv += cells[i];

@@ -25,8 +25,14 @@ bool ContainsHalfWidthSymbol(std::string_view sjis) {
     return false;
 }
 
-bool IsValidUserId(std::string_view sjis) { return KeepsRules(sjis, kMaxUserIdBytes); }
-bool IsValidPassword(std::string_view sjis) { return KeepsRules(sjis, kMaxPasswordBytes); }
-bool IsValidNickname(std::string_view sjis) { return KeepsRules(sjis, kMaxNicknameBytes); }
+bool IsValidUserId(std::string_view sjis) {
+    return KeepsRules(sjis, kMaxUserIdBytes);
+}
+bool IsValidPassword(std::string_view sjis) {
+    return KeepsRules(sjis, kMaxPasswordBytes);
+}
+bool IsValidNickname(std::string_view sjis) {
+    return KeepsRules(sjis, kMaxNicknameBytes);
+}
 
 }  // namespace valmore

@@ -83,8 +83,7 @@ inline std::string BackendName(const ::testing::TestParamInfo<Backend>& info) {
 
 }  // namespace valmore::test
 
-#define VALMORE_ON_BOTH_BACKENDS(Suite)                                                                     \
-    INSTANTIATE_TEST_SUITE_P(Backends, Suite,                                                                 \
-                             ::testing::Values(::valmore::test::Backend::Sqlite,                              \
-                                               ::valmore::test::Backend::Postgres),                           \
+#define VALMORE_ON_BOTH_BACKENDS(Suite)                                                                               \
+    INSTANTIATE_TEST_SUITE_P(Backends, Suite,                                                                         \
+                             ::testing::Values(::valmore::test::Backend::Sqlite, ::valmore::test::Backend::Postgres), \
                              ::valmore::test::BackendName)

@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
+#include <libpq-fe.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <pwd.h>
@@ -10,8 +11,6 @@
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <libpq-fe.h>
 
 #include <cctype>
 #include <chrono>
@@ -93,7 +92,8 @@ HttpReply HttpGet(int port, std::string_view target) {
             std::string headers = response.substr(0, headerEnd);
             for (char& c : headers) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
             const std::size_t length = headers.find("\r\ncontent-length:");
-            if (length != std::string::npos) wanted = headerEnd + 4 + std::strtoul(headers.c_str() + length + 17, nullptr, 10);
+            if (length != std::string::npos)
+                wanted = headerEnd + 4 + std::strtoul(headers.c_str() + length + 17, nullptr, 10);
         }
     }
     close(fd);
@@ -134,7 +134,9 @@ CommandRun RunServerCommand(const std::vector<std::string>& args) {
     return run;
 }
 
-ServerProcess::~ServerProcess() { Kill(); }
+ServerProcess::~ServerProcess() {
+    Kill();
+}
 
 bool ServerProcess::Start(const std::vector<std::string>& args, const std::filesystem::path& logFile) {
     std::vector<std::string> all{VALMORE_SERVER_PATH, "serve", "--listen", "127.0.0.1:0"};
@@ -208,8 +210,9 @@ PostgresCluster* PostgresCluster::Shared(std::string* whyNot) {
         const passwd* owner = getpwnam("postgres");
         cluster->asPostgresUser_ = geteuid() == 0;
         if (cluster->bin_.empty()) {
-            failure = "PostgreSQL server programs (initdb, pg_ctl) not found under /usr/lib/postgresql/*/bin; "
-                      "scripts/setup installs the postgresql package";
+            failure =
+                "PostgreSQL server programs (initdb, pg_ctl) not found under /usr/lib/postgresql/*/bin; "
+                "scripts/setup installs the postgresql package";
         } else if (cluster->asPostgresUser_ && owner == nullptr) {
             failure = "running as root and there is no postgres account to run PostgreSQL";
         } else {
@@ -230,7 +233,8 @@ PostgresCluster* PostgresCluster::Shared(std::string* whyNot) {
             if (!init.empty()) failure = "initdb failed: " + init;
         }
         // A random port, tried again when some other program holds it.
-        std::mt19937 random(static_cast<unsigned>(getpid()) ^ static_cast<unsigned>(Clock::now().time_since_epoch().count()));
+        std::mt19937 random(static_cast<unsigned>(getpid()) ^
+                            static_cast<unsigned>(Clock::now().time_since_epoch().count()));
         for (int attempt = 0; failure.empty() && attempt < 8; ++attempt) {
             cluster->port_ = 20000 + static_cast<int>(random() % 30000);
             const std::string dir = cluster->dir_.string();
@@ -258,8 +262,8 @@ PostgresCluster::~PostgresCluster() {
 
 // Runs a shell command as the cluster's owner; "" on success, else its output.
 std::string PostgresCluster::RunAsOwner(const std::string& command) const {
-    const std::string line = asPostgresUser_ ? "runuser -u postgres -- sh -c '" + command + "' 2>&1"
-                                             : "sh -c '" + command + "' 2>&1";
+    const std::string line =
+        asPostgresUser_ ? "runuser -u postgres -- sh -c '" + command + "' 2>&1" : "sh -c '" + command + "' 2>&1";
     FILE* pipe = popen(line.c_str(), "r");
     if (pipe == nullptr) return "cannot run " + command;
     std::string output;

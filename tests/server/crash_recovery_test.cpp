@@ -38,9 +38,9 @@ TEST_P(CrashRecovery, NoResultAnsweredOkIsLostWhenTheServerIsKilledDuringLoad) {
             const std::string user = "c" + std::to_string(c);
             // Bounded: at most this many submissions, and each client stops at the first refused connection.
             for (int i = 1; i <= 3000; ++i) {
-                const HttpReply reply = HttpGet(port, ServletTarget("ResultHandler", "MESS=" + user + ",VM-T01,d," +
-                                                                                         std::to_string(i) +
-                                                                                         ",0,0,0,0,0,&PASSWORD=pw"));
+                const HttpReply reply =
+                    HttpGet(port, ServletTarget("ResultHandler", "MESS=" + user + ",VM-T01,d," + std::to_string(i) +
+                                                                     ",0,0,0,0,0,&PASSWORD=pw"));
                 if (reply.status == 0) return;
                 if (reply.body == "RURADIZA:OK") {
                     std::lock_guard lock(mutex);
@@ -64,7 +64,8 @@ TEST_P(CrashRecovery, NoResultAnsweredOkIsLostWhenTheServerIsKilledDuringLoad) {
     const std::unique_ptr<IServerStore> store = OpenServerStore(db_, &error);
     ASSERT_TRUE(store) << error;
     std::set<std::pair<std::string, int>> stored;
-    for (const StoredResult& r : store->AllResults()) stored.emplace(r.fields.userId, static_cast<int>(r.fields.totalScore));
+    for (const StoredResult& r : store->AllResults())
+        stored.emplace(r.fields.userId, static_cast<int>(r.fields.totalScore));
     int missing = 0;
     for (const auto& ok : answeredOk) missing += stored.count(ok) == 0 ? 1 : 0;
     EXPECT_EQ(missing, 0) << "of " << answeredOk.size() << " results answered OK";

@@ -21,8 +21,17 @@ TEST_P(HostileInput, EveryServletAnswersCleanlyAndTheStoreStaysIntact) {
     const std::string ranking = Call("Ranking", "ID=VM-T01&USERID=alice");
 
     const std::string attacks[] = {
-        "'%20OR%20'1'='1", "x');DROP%20TABLE%20accounts;--", "%27%3B%20DELETE%20FROM%20results%3B--", "%22%5C%00",
-        "%", "%G1", "%4", "%%%", std::string(40, 'a'), std::string(3000, 'b'), Sj("ア") + "%82",
+        "'%20OR%20'1'='1",
+        "x');DROP%20TABLE%20accounts;--",
+        "%27%3B%20DELETE%20FROM%20results%3B--",
+        "%22%5C%00",
+        "%",
+        "%G1",
+        "%4",
+        "%%%",
+        std::string(40, 'a'),
+        std::string(3000, 'b'),
+        Sj("ア") + "%82",
     };
     const char* servlets[] = {"UserValidate", "ChangeUserInfo", "ResultHandler", "Ranking", "ScenarioList"};
     const char* names[] = {"USERID", "PASSWORD", "PREVPASSWORD", "NICKNAME", "MESS", "ID", "FOCUS"};

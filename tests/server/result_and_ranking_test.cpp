@@ -36,9 +36,10 @@ TEST_P(ResultsAndRanking, BestResultPerUserSharedRanksTopTwentyOneAndTheAskersOw
     StartServer({"--accept-unsigned-results"});
     // u01 reaches 80 twice: the first of the two counts. u03's 80 came later, so it follows u01.
     const std::vector<std::pair<std::string, std::pair<int, std::string>>> plays = {
-        {"u01", {50, "d1"}}, {"u01", {80, "d2"}}, {"u02", {90, "d1"}}, {"u01", {80, "d3"}},
-        {"u03", {80, "d1"}}, {"u04", {70, "d1"}}};
-    for (const auto& [user, play] : plays) ASSERT_EQ(Call("ResultHandler", Mess(user, play.first, play.second)), Reply("OK"));
+        {"u01", {50, "d1"}}, {"u01", {80, "d2"}}, {"u02", {90, "d1"}},
+        {"u01", {80, "d3"}}, {"u03", {80, "d1"}}, {"u04", {70, "d1"}}};
+    for (const auto& [user, play] : plays)
+        ASSERT_EQ(Call("ResultHandler", Mess(user, play.first, play.second)), Reply("OK"));
     for (int i = 5; i <= 23; ++i) {
         // A server taking unsigned results ignores a wrong password too.
         ASSERT_EQ(Call("ResultHandler", Mess(users[static_cast<std::size_t>(i - 1)], 65 - i, "d1") + "&PASSWORD=x"),

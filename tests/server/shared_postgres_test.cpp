@@ -22,8 +22,8 @@ TEST_P(SharedPostgres, TwoProcessesServeOneDatabaseWithoutKeepingStateApart) {
     // A password changed through the other process is the only one either process takes from then on.
     EXPECT_EQ(callOther("ChangeUserInfo", "USERID=kana&PASSWORD=second&PREVPASSWORD=first&NICKNAME=" + Sj("かな")),
               Reply("OK"));
-    EXPECT_EQ(Call("ResultHandler", "MESS=kana,VM-T01,d2,60,0,0,0,0,0,&PASSWORD=first").rfind(
-                  Reply("SCENARIO_VALIDATE_FAILUER,"), 0),
+    EXPECT_EQ(Call("ResultHandler", "MESS=kana,VM-T01,d2,60,0,0,0,0,0,&PASSWORD=first")
+                  .rfind(Reply("SCENARIO_VALIDATE_FAILUER,"), 0),
               0u);
     EXPECT_EQ(Call("ResultHandler", "MESS=kana,VM-T01,d3,50,0,0,0,0,0,&PASSWORD=second"), Reply("OK"));
     const std::string expected = Reply("VM-T01,1,kana,かな,d3,50,0,0,0,0,0,");

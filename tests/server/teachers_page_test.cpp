@@ -32,7 +32,8 @@ TEST_P(TeachersPage, PageAndCsvShowRankingsAndResultsWithJapaneseNicknames) {
     StartServer({"--accept-unsigned-results"});
     ASSERT_EQ(Call("ResultHandler", "MESS=alice,VM-T01,2026/12/01,88,120000,3000,450,900,6,"), Reply("OK"));
     ASSERT_EQ(Call("ResultHandler", "MESS=bob,VM-T01,2026/12/02,=1%2B1,0,0,0,0,0,"),
-              Reply("SCENARIO_VALIDATE_FAILUER,") + Sj("シナリオ「VM-T01」の成績に数値でない項目があるため、受け付けられませんでした。"));
+              Reply("SCENARIO_VALIDATE_FAILUER,") +
+                  Sj("シナリオ「VM-T01」の成績に数値でない項目があるため、受け付けられませんでした。"));
     ASSERT_EQ(Call("ResultHandler", "MESS=bob,VM-T01,=cmd|x,61,-5000,1000,10,0,2,"), Reply("OK"));
 
     const std::string rankingRow =
@@ -54,8 +55,9 @@ TEST_P(TeachersPage, PageAndCsvShowRankingsAndResultsWithJapaneseNicknames) {
 
     if (!OnPath("chromium")) GTEST_SKIP() << "chromium is not installed; the page was checked as served only";
     const std::string url = "http://127.0.0.1:" + std::to_string(server_.Port()) + "/";
-    const std::string dom = Output("chromium --headless --no-sandbox --disable-gpu --user-data-dir=" +
-                                   (dir_ / "chromium").string() + " --dump-dom " + url + " 2>/dev/null");
+    const std::string dom =
+        Output("chromium --headless --no-sandbox --disable-gpu --user-data-dir=" + (dir_ / "chromium").string() +
+               " --dump-dom " + url + " 2>/dev/null");
     EXPECT_NE(dom.find("<h1>ヴァルモア ランキングサーバー</h1>"), std::string::npos) << dom.substr(0, 300);
     EXPECT_NE(dom.find(rankingRow), std::string::npos) << "Chromium did not read the ranking row";
     EXPECT_NE(dom.find("<h3>アリス（alice）　1 件</h3>"), std::string::npos);
