@@ -168,11 +168,11 @@ bool ServerProcess::Start(const std::vector<std::string>& args, const std::files
         line.push_back(c);
     }
     close(pipeFds[0]);
+    // Exactly "valmore-server: listening on http://127.0.0.1:PORT/", the port being the one bound.
     const std::string prefix = "valmore-server: listening on http://127.0.0.1:";
     if (line.rfind(prefix, 0) != 0) return false;
-    listeningLine_ = line.substr(0, line.find('\n'));
     port_ = std::atoi(line.c_str() + prefix.size());
-    return port_ > 0;
+    return port_ > 0 && line == prefix + std::to_string(port_) + "/\n";
 }
 
 int ServerProcess::Stop() {

@@ -44,7 +44,6 @@ public:
     // Standard error goes to logFile.
     bool Start(const std::vector<std::string>& args, const std::filesystem::path& logFile);
     int Port() const { return port_; }
-    const std::string& ListeningLine() const { return listeningLine_; }
     std::string Get(std::string_view target) const { return HttpGet(port_, target).body; }
 
     // SIGTERM, then waits: the exit status, or -1 when it did not exit normally in time.
@@ -55,7 +54,6 @@ public:
 private:
     pid_t pid_ = -1;
     int port_ = 0;
-    std::string listeningLine_;
 };
 
 // A PostgreSQL cluster in a temporary folder on a free loopback port, run by the "postgres" account
