@@ -275,6 +275,8 @@ CPostgresStore::Lease::Lease(CPostgresStore& store) : store_(store) {
     }
     if (!connection_) {
         connection_ = std::make_unique<Connection>(store_.conninfo_);
+        // The statements are short and their plans do not depend on the values: plan them once.
+        connection_->Exec("SET plan_cache_mode = force_generic_plan");
         connection_->PrepareAll();
     }
 }
