@@ -30,6 +30,12 @@ CRankingServer::CRankingServer(IServerStore& store, const CScenarioDirectory& sc
     httplib::Server& http = *http_;
     http.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
     http.set_tcp_nodelay(true);
+    // Address reuse only: with port sharing a second server on a busy port would start without a word
+    // and take half of the first one's connections.
+    http.set_socket_options([](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     http.set_keep_alive_max_count(1000);
     http.set_keep_alive_timeout(5);
     http.set_read_timeout(10);
