@@ -3,6 +3,8 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -180,12 +182,18 @@ int Serve(const Options& options) {
                 ipv6 ? "]" : "", port);
     std::fflush(stdout);
 
-    std::thread stopper([&server, stopSignals] {
+    std::atomic<bool> finished{false};
+    std::thread stopper([&server, &finished, stopSignals] {
         int signal = 0;
         sigwait(&stopSignals, &signal);
-        server.Stop();
+        // A stop asked for before the server is running is not heard, so it is asked again until it is.
+        while (!finished) {
+            server.Stop();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
     });
     const bool served = server.Run();
+    finished = true;
     // When serving ended without a signal, wake the waiting thread so it can be joined.
     pthread_kill(stopper.native_handle(), SIGTERM);
     stopper.join();
