@@ -41,7 +41,7 @@ std::string UserName(int i) {
 
 struct Phase {
     double seconds = 0;
-    std::vector<double> rankingMs, submitMs;
+    std::vector<double> rankingMs, submitMs, refusedMs;
     std::vector<std::pair<std::string, int>> answeredOk;  // user, score
     int failures = 0;
 };
@@ -52,7 +52,7 @@ double Percentile(std::vector<double> values, double p) {
     return values[std::min(values.size() - 1, static_cast<std::size_t>(p * static_cast<double>(values.size())))];
 }
 
-// kind: 0 version refused only, 1 ranking reads only, 2 the 80/20 mix.
+// kind: 0 version refused only, 1 ranking reads only, 2 the 80/20 mix, 3 refused and read in turn.
 Phase RunPhase(const std::vector<int>& ports, int kind, int total, std::atomic<int>& nextScore) {
     Phase phase;
     std::mutex mutex;
@@ -66,13 +66,14 @@ Phase RunPhase(const std::vector<int>& ports, int kind, int total, std::atomic<i
             client.set_url_encode(false);
             std::mt19937 random(static_cast<unsigned>(c * 7919 + kind));
             Phase mine;
-            while (issued.fetch_add(1) < total) {
+            for (int n = 0; issued.fetch_add(1) < total; ++n) {
+                const bool refusedOne = kind == 0 || (kind == 3 && n % 2 == 0);
                 const int user = c + kClients * static_cast<int>(random() % (kUsers / kClients));
                 const std::string scenario = kScenarios[random() % 3];
                 const bool submit = kind == 2 && random() % 5 == 0;
                 int score = 0;
                 std::string path;
-                if (kind == 0) {
+                if (refusedOne) {
                     path = "/RURadiza/servlet/Ranking?ID=" + scenario + "&USERID=" + UserName(user) +
                            "&VERSION=QUIVO_TARN_000_001";
                 } else if (!submit) {
@@ -87,17 +88,18 @@ Phase RunPhase(const std::vector<int>& ports, int kind, int total, std::atomic<i
                 const httplib::Result reply = client.Get(path);
                 const double ms = std::chrono::duration<double, std::milli>(Clock::now() - sent).count();
                 const bool ok =
-                    reply && reply->status == 200 && reply->body.rfind(kind == 0 ? "VERERROR:" : "RURADIZA:", 0) == 0;
+                    reply && reply->status == 200 && reply->body.rfind(refusedOne ? "VERERROR:" : "RURADIZA:", 0) == 0;
                 if (!ok) {
                     ++mine.failures;
                     continue;
                 }
-                (submit ? mine.submitMs : mine.rankingMs).push_back(ms);
+                (submit ? mine.submitMs : kind == 3 && refusedOne ? mine.refusedMs : mine.rankingMs).push_back(ms);
                 if (submit && reply->body == "RURADIZA:OK") mine.answeredOk.emplace_back(UserName(user), score);
             }
             std::lock_guard lock(mutex);
             phase.rankingMs.insert(phase.rankingMs.end(), mine.rankingMs.begin(), mine.rankingMs.end());
             phase.submitMs.insert(phase.submitMs.end(), mine.submitMs.begin(), mine.submitMs.end());
+            phase.refusedMs.insert(phase.refusedMs.end(), mine.refusedMs.begin(), mine.refusedMs.end());
             phase.answeredOk.insert(phase.answeredOk.end(), mine.answeredOk.begin(), mine.answeredOk.end());
             phase.failures += mine.failures;
         });
@@ -194,7 +196,7 @@ void ServerLoad(benchmark::State& state, bool postgres) {
 
     std::atomic<int> nextScore{1};
     Phase mixed;
-    Phase refused, reads;
+    Phase refused, reads, inTurn;
     for (auto _ : state) {
         // The two rates are compared in alternating rounds, so a burst of other work on the machine
         // weighs on both alike.
@@ -206,6 +208,9 @@ void ServerLoad(benchmark::State& state, bool postgres) {
                 phase->failures += part.failures;
             }
         }
+        // And once more with every client sending the two in turn, so both kinds meet the same load at the
+        // same moments: their mean latencies side by side.
+        inTurn = RunPhase(ports, 3, kRateRequests, nextScore);
         mixed = RunPhase(ports, 2, kRequests, nextScore);
         state.SetIterationTime(mixed.seconds);
     }
@@ -247,7 +252,15 @@ void ServerLoad(benchmark::State& state, bool postgres) {
     state.counters["refused_per_s"] = refusedRate;
     state.counters["reads_per_s"] = readRate;
     state.counters["read_to_refused"] = readRate / refusedRate;
-    state.counters["failed_requests"] = mixed.failures + reads.failures + refused.failures;
+    auto mean = [](const std::vector<double>& v) {
+        double sum = 0;
+        for (const double x : v) sum += x;
+        return v.empty() ? 0.0 : sum / static_cast<double>(v.size());
+    };
+    state.counters["in_turn_read_ms"] = mean(inTurn.rankingMs);
+    state.counters["in_turn_refused_ms"] = mean(inTurn.refusedMs);
+    state.counters["in_turn_latency_ratio"] = mean(inTurn.refusedMs) / mean(inTurn.rankingMs);
+    state.counters["failed_requests"] = mixed.failures + reads.failures + refused.failures + inTurn.failures;
     state.counters["ok_missing"] = missing;
     state.counters["ranking_mismatch"] = mismatches;
     if (missing > 0 || mismatches > 0 || mixed.failures > 0) state.SkipWithError("stored results or rankings wrong");
