@@ -1,7 +1,10 @@
 #include "SkinLayout.h"
 
+#include "results/screens/RecordLayout.h"
+#include "results/screens/ResultLayout.h"
 #include "scenario/screens/ScenarioSelectLayout.h"
 #include "shell/MainMenuLayout.h"
+#include "ui/PopupLayout.h"
 
 namespace valmore::skingen {
 
@@ -116,25 +119,34 @@ ScreenPlan ScenarioSelection() {
 
 ScreenPlan Result() {
     ScreenPlan s{"result", kSkinResultBackground, false, {}};
+    using L = ResultLayout;
+    auto at = [](auto pick) { return PlaceFrom(kResultLayouts, pick); };
+    // The position and chart strips lie a fixed distance below their panels' tops.
+    auto below = [](valmore::Point panel, const L& l) { return valmore::Point{panel.x, panel.y + l.panelStripDown}; };
     auto& p = s.placements;
-    p.push_back(Place("scenario panel", {kSkinResultScenarioPanel}, {6, 5}, {6, 8}));
-    p.push_back(Place("scenario strip", {kSkinResultScenarioStrip}, {6, 38}, {6, 48}));
-    p.push_back(Place("menu", {kSkinResultMenuUp, kSkinResultMenuDn}, {936, 8}, {1162, 12}));
-    p.push_back(Place("position panel", {kSkinResultPositionPanel}, {6, 129}, {6, 170}));
-    p.push_back(Place("position strip", {kSkinResultPositionStrip}, {6, 162}, {6, 210}));
-    p.push_back(Place("chart panel", {kSkinResultChartPanel}, {6, 349}, {6, 440}));
-    p.push_back(Place("chart strip", {kSkinResultChartStrip}, {6, 382}, {6, 480}));
-    p.push_back(Place("news panel", {kSkinResultNewsPanel}, {6, 517}, {6, 650}));
-    p.push_back(Place("news strip", {kSkinResultNewsStrip}, {6, 550}, {6, 690}));
+    p.push_back(Place("scenario panel", {L::kScenarioBackground}, at([](const L& l) { return l.scenarioPanel; })));
+    p.push_back(Place("scenario strip", {L::kScenarioStrip}, at([](const L& l) { return l.scenarioStrip; })));
+    p.push_back(Place("menu", {L::kMenuUp, L::kMenuDn}, at([](const L& l) { return l.menuButton; })));
+    p.push_back(Place("position panel", {L::kPositionBackground}, at([](const L& l) { return l.positionPanel; })));
     p.push_back(
-        Place("previous page", {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon}, {954, 520}, {1180, 651}));
-    p.push_back(
-        Place("next page", {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon}, {984, 520}, {1225, 651}));
-    // Four day rows per page in XGA, five in SXGA, one detail button each.
-    for (int i = 0; i < 5; ++i) {
-        Placement d = Place("detail " + std::to_string(i), {kSkinDetailUp, kSkinDetailDn, kSkinDetailNon},
-                            {945, 573 + 40 * i}, {1170, 719 + 50 * i});
-        d.present = {i < 4, true};
+        Place("position strip", {L::kPositionStrip}, at([&](const L& l) { return below(l.positionPanel, l); })));
+    p.push_back(Place("chart panel", {L::kChartBackground}, at([](const L& l) { return l.chartPanel; })));
+    p.push_back(Place("chart strip", {L::kChartStrip}, at([&](const L& l) { return below(l.chartPanel, l); })));
+    p.push_back(Place("news panel", {L::kNewsBackground}, at([](const L& l) { return l.newsPanel; })));
+    p.push_back(Place("news strip", {L::kNewsStrip}, at([](const L& l) { return l.newsStrip; })));
+    p.push_back(Place("previous page", {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon},
+                      at([](const L& l) { return l.previousButton; })));
+    p.push_back(Place("next page", {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon},
+                      at([](const L& l) { return l.nextButton; })));
+    // One detail button per listed day: fewer rows in XGA mode than in SXGA mode.
+    for (int i = 0; i < L::kMaxRowsPerPage; ++i) {
+        Placement d =
+            Place("detail " + std::to_string(i), {L::kDetailUp, L::kDetailDn, L::kDetailNon}, at([i](const L& l) {
+                      return valmore::Point{l.firstDetailButton.x, l.firstDetailButton.y + i * l.detailButtonStep};
+                  }));
+        for (int m = 0; m < kModeCount; ++m) {
+            d.present[static_cast<std::size_t>(m)] = i < kResultLayouts[static_cast<std::size_t>(m)].rowsPerPage;
+        }
         p.push_back(d);
     }
     return s;
@@ -142,7 +154,9 @@ ScreenPlan Result() {
 
 ScreenPlan Records() {
     ScreenPlan s{"records", kSkinRecordBackground, false, {}};
-    s.placements = {Place("back", {kSkinCommBackUp, kSkinCommBackDn}, {958, 8}, {1197, 9})};
+    using L = RecordLayout;
+    auto at = [](auto pick) { return PlaceFrom(kRecordLayouts, pick); };
+    s.placements = {Place("back", {L::kBackUp, L::kBackDn}, at([](const L& l) { return l.backButton; }))};
     return s;
 }
 
@@ -179,19 +193,25 @@ ScreenPlan Registration() {
 
 ScreenPlan Notice() {
     ScreenPlan s{"message popup, notice", kSkinMessagePopup, true, {}};
+    using L = MessagePopupLayout;
+    auto at = [](auto pick) { return PlaceFrom(kMessagePopupLayouts, pick); };
     s.placements = {
-        Place("previous page", {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon}, {340, 4}, {340, 4}),
-        Place("next page", {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon}, {380, 4}, {380, 4}),
-        Place("OK", {kSkinOkUp, kSkinOkDn}, {496, 4}, {496, 4}),
+        Place("previous page", {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon},
+              at([](const L& l) { return l.previousPage; })),
+        Place("next page", {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon},
+              at([](const L& l) { return l.nextPage; })),
+        Place("OK", {kSkinOkUp, kSkinOkDn}, at([](const L& l) { return l.button2; })),
     };
     return s;
 }
 
 ScreenPlan Question() {
     ScreenPlan s{"message popup, question", kSkinMessagePopup, true, {}};
+    using L = MessagePopupLayout;
+    auto at = [](auto pick) { return PlaceFrom(kMessagePopupLayouts, pick); };
     s.placements = {
-        Place("yes", {kSkinYesUp, kSkinYesDn}, {440, 4}, {440, 4}),
-        Place("no", {kSkinNoUp, kSkinNoDn}, {496, 4}, {496, 4}),
+        Place("yes", {kSkinYesUp, kSkinYesDn}, at([](const L& l) { return l.button1; })),
+        Place("no", {kSkinNoUp, kSkinNoDn}, at([](const L& l) { return l.button2; })),
     };
     return s;
 }
@@ -207,17 +227,24 @@ ScreenPlan UserDialog() {
 
 ScreenPlan DetailPopup() {
     ScreenPlan s{"detail popup", kSkinDetailPopup, true, {}};
+    using L = DetailPopupLayout;
+    auto at = [](auto pick) { return PlaceFrom(kDetailPopupLayouts, pick); };
+    auto row = [](const L& l, int section) { return section * l.rowStep + L::kButtonRowY; };
     auto& p = s.placements;
-    const int step[2] = {180, 292};
-    p.push_back(Place("OK", {kSkinOkUp, kSkinOkDn}, {420, 4}, {525, 4}));
-    p.push_back(Place("back", {kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon}, {420, 2 * step[0] + 4},
-                      {525, 2 * step[1] + 4}));
-    for (int i = 0; i < 3; ++i) {
+    p.push_back(Place("OK", {kSkinOkUp, kSkinOkDn}, at([&](const L& l) { return valmore::Point{l.okX, row(l, 0)}; })));
+    p.push_back(Place("back", {kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon}, at([&](const L& l) {
+                          return valmore::Point{l.okX, row(l, L::kSections - 1)};
+                      })));
+    for (int i = 0; i < L::kSections; ++i) {
         const std::string n = " " + std::to_string(i);
-        p.push_back(Place("previous page" + n, {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon},
-                          {340, i * step[0] + 4}, {425, i * step[1] + 4}));
-        p.push_back(Place("next page" + n, {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon},
-                          {380, i * step[0] + 4}, {475, i * step[1] + 4}));
+        p.push_back(
+            Place("previous page" + n, {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon}, at([&](const L& l) {
+                      return valmore::Point{l.leftX, row(l, i)};
+                  })));
+        p.push_back(
+            Place("next page" + n, {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon}, at([&](const L& l) {
+                      return valmore::Point{l.rightX, row(l, i)};
+                  })));
     }
     return s;
 }
