@@ -1,5 +1,6 @@
 #include "SkinLayout.h"
 
+#include "playscreen/SimulationLayout.h"
 #include "results/screens/RecordLayout.h"
 #include "results/screens/ResultLayout.h"
 #include "scenario/screens/ScenarioSelectLayout.h"
@@ -58,40 +59,57 @@ ScreenPlan MainMenu() {
 
 ScreenPlan Simulation() {
     ScreenPlan s{"simulation", kSkinBackground, false, {}};
+    using L = SimulationLayout;
+    auto at = [](auto pick) { return PlaceFrom(kSimulationLayouts, pick); };
+    // An order column element, moved right by whole column steps.
+    auto column = [](valmore::Point L::*element, int c) {
+        return PlaceFrom(kSimulationLayouts, [=](const L& l) {
+            return valmore::Point{(l.*element).x + c * l.columnStep, (l.*element).y};
+        });
+    };
     auto& p = s.placements;
-    p.push_back(Place("title panel", {kSkinTitlePanel}, {6, 5}, {7, 6}));
-    p.push_back(Place("QUIT", {kSkinQuitUp, kSkinQuitDn, kSkinQuitNon}, {923, 11}, {1155, 13}));
-    p.push_back(Place("market panel", {kSkinMarketPanel}, {6, 52}, {7, 67}));
-    p.push_back(Place("news panel", {kSkinNewsPanel}, {405, 52}, {506, 67}));
-    p.push_back(Place("news next page", {kSkinRightUp, kSkinRightDn, kSkinRightNon}, {983, 55}, {1230, 71}));
-    p.push_back(Place("news list", {kSkinListUp, kSkinListDn}, {930, 55}, {1167, 71}));
-    p.push_back(Place("news previous page", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon}, {897, 55}, {1129, 71}));
-    p.push_back(Place("asset panel", {kSkinAssetPanel}, {6, 219}, {7, 273}));
-    p.push_back(Place("order panel", {kSkinOrderPanel}, {6, 409}, {7, 511}));
+    p.push_back(Place("title panel", {kSkinTitlePanel}, at([](const L& l) { return l.title; })));
+    p.push_back(Place("QUIT", {kSkinQuitUp, kSkinQuitDn, kSkinQuitNon}, at([](const L& l) { return l.quit; })));
+    p.push_back(Place("market panel", {kSkinMarketPanel}, at([](const L& l) { return l.market; })));
+    p.push_back(Place("news panel", {kSkinNewsPanel}, at([](const L& l) { return l.news; })));
+    p.push_back(Place("news next page", {kSkinRightUp, kSkinRightDn, kSkinRightNon},
+                      at([](const L& l) { return l.newsNext; })));
+    p.push_back(Place("news list", {kSkinListUp, kSkinListDn}, at([](const L& l) { return l.newsList; })));
+    p.push_back(Place("news previous page", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon},
+                      at([](const L& l) { return l.newsPrevious; })));
+    p.push_back(Place("asset panel", {kSkinAssetPanel}, at([](const L& l) { return l.asset; })));
+    p.push_back(Place("order panel", {kSkinOrderPanel}, at([](const L& l) { return l.order; })));
     for (int c = 0; c < 3; ++c) {
-        const int dx = 337 * c;
-        const int sx = 421 * c;
         const std::string col = " " + std::to_string(c);
-        p.push_back(Place("BUY" + col, {kSkinBuyUp, kSkinBuyDn, kSkinBuyNon}, {6 + dx, 504}, {8 + sx, 630}));
-        p.push_back(Place("PASS" + col, {kSkinPassUp, kSkinPassDn, kSkinPassNon}, {120 + dx, 504}, {150 + sx, 630}));
-        p.push_back(Place("SELL" + col, {kSkinSellUp, kSkinSellDn, kSkinSellNon}, {232 + dx, 504}, {290 + sx, 630}));
+        p.push_back(Place("BUY" + col, {kSkinBuyUp, kSkinBuyDn, kSkinBuyNon}, column(&L::buy, c)));
+        p.push_back(Place("PASS" + col, {kSkinPassUp, kSkinPassDn, kSkinPassNon}, column(&L::pass, c)));
+        p.push_back(Place("SELL" + col, {kSkinSellUp, kSkinSellDn, kSkinSellNon}, column(&L::sell, c)));
         // The spin box puts UP at its left and DOWN after the value field: W + gap + value width + gap.
-        p.push_back(Place("spin UP" + col, {kSkinUpUp, kSkinUpDn, kSkinUpNon}, {86 + dx, 542}, {107 + sx, 677}));
+        const std::array<Point, kModeCount> up = column(&L::quantity, c);
+        p.push_back(Place("spin UP" + col, {kSkinUpUp, kSkinUpDn, kSkinUpNon}, up));
         p.push_back(Place("spin DOWN" + col, {kSkinDownUp, kSkinDownDn, kSkinDownNon},
-                          {86 + 29 + 3 + 112 + 3 + dx, 542}, {107 + 36 + 5 + 140 + 5 + sx, 677}));
-        p.push_back(Place("INFO" + col, {kSkinInfoUp, kSkinInfoDn, kSkinInfoNon}, {276 + dx, 452}, {326 + sx, 576}));
+                          {up[kModeXga].x + 29 + 3 + 112 + 3, up[kModeXga].y},
+                          {up[kModeSxga].x + 36 + 5 + 140 + 5, up[kModeSxga].y}));
+        p.push_back(Place("INFO" + col, {kSkinInfoUp, kSkinInfoDn, kSkinInfoNon}, column(&L::infoButton, c)));
     }
-    p.push_back(Place("execute", ExecuteImages(), {963, 412}, {1205, 515}));
-    p.push_back(Place("chart panel", {kSkinChartPanel}, {605, 582}, {756, 727}));
-    // The product selector is 164/198 wide with an arrow at each end.
-    p.push_back(Place("selector left", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon}, {851, 585}, {1073, 731}));
-    p.push_back(Place("selector right", {kSkinRightUp, kSkinRightDn, kSkinRightNon}, {851 + 164 - 29, 585},
-                      {1073 + 198 - 37, 731}));
-    p.push_back(Place("information panel", {kSkinInfoPanel}, {6, 582}, {7, 727}));
-    p.push_back(Place("information next page", {kSkinRightUp, kSkinRightDn, kSkinRightNon}, {565, 585}, {711, 731}));
-    p.push_back(Place("information previous page", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon}, {528, 585}, {672, 731}));
-    p.push_back(
-        Place("information back", {kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon}, {400, 585}, {500, 731}));
+    p.push_back(Place("execute", ExecuteImages(), at([](const L& l) { return l.execute; })));
+    p.push_back(Place("chart panel", {kSkinChartPanel}, at([](const L& l) { return l.chart; })));
+    // The product selector has an arrow at each end.
+    const std::array<Point, kModeCount> selector = at([](const L& l) { return l.selector; });
+    p.push_back(Place("selector left", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon}, selector));
+    p.push_back(Place(
+        "selector right", {kSkinRightUp, kSkinRightDn, kSkinRightNon},
+        {selector[kModeXga].x + kSimulationLayouts[kModeXga].selectorWidth - ImageSize(kSkinRightUp, kModeXga).w,
+         selector[kModeXga].y},
+        {selector[kModeSxga].x + kSimulationLayouts[kModeSxga].selectorWidth - ImageSize(kSkinRightUp, kModeSxga).w,
+         selector[kModeSxga].y}));
+    p.push_back(Place("information panel", {kSkinInfoPanel}, at([](const L& l) { return l.info; })));
+    p.push_back(Place("information next page", {kSkinRightUp, kSkinRightDn, kSkinRightNon},
+                      at([](const L& l) { return l.infoNext; })));
+    p.push_back(Place("information previous page", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon},
+                      at([](const L& l) { return l.infoPrevious; })));
+    p.push_back(Place("information back", {kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon},
+                      at([](const L& l) { return l.infoBack; })));
     return s;
 }
 
