@@ -16,6 +16,8 @@ constexpr int kCodeFont = 14;    // 14 pt in XGA mode, 18 pt in SXGA mode
 constexpr int kPromptFont = 11;  // 11 pt in XGA mode, 12 pt in SXGA mode
 constexpr Rgb kPromptColour{0, 0, 0};
 constexpr Rgb kPromptDoneColour{154, 154, 154};
+// A shortened product name ends this far before the INFO button.
+constexpr int kInfoGap = 4;
 
 // The column headers, relative to the panel's corner; column c is shifted right by c times the
 // column step.
@@ -242,17 +244,18 @@ void COrderPanel::DrawHeader(CCanvas& dc, int c) const {
     int nameWidth = dc.TextExtent(product.name).width;
     dc.SelectFont(skin.Font(kCodeFont));
     const int codeWidth = dc.TextExtent(code).width;
-    // The centred header keeps clear of the INFO button on its right (and as much on its left); a long
-    // name is shortened with an ellipsis instead of running under the button.
-    int room = header.Width();
-    if (const CSkinButton* info = Controls(c).info; info && info->GetRect().left < header.right) {
-        room -= 2 * (header.right - info->GetRect().left + 4);
-    }
-    if (nameWidth + codeWidth > room) nameWidth = std::max(0, room - codeWidth);
-
     // Name and code are centred together over the column.
     const int centreX = (header.left + header.right) / 2;
     const int nameBottom = header.top + 2 * header.Height() / 3;
+    // A name long enough to run under the INFO button beside its line is shortened with an ellipsis,
+    // by as much as it would reach under it on each side so that it stays centred; a name that ends
+    // before the button keeps every character.
+    if (const CSkinButton* info = Controls(c).info; info) {
+        const Rect& button = info->GetRect();
+        const bool besideLine = button.top < nameBottom && button.bottom > header.top && button.left > centreX;
+        const int reach = centreX + (nameWidth + codeWidth + 1) / 2 - (button.left - kInfoGap);
+        if (besideLine && reach > 0) nameWidth = std::max(0, nameWidth - 2 * reach);
+    }
     const int nameLeft = centreX - (nameWidth + codeWidth) / 2;
     const unsigned lineFlags = CCanvas::kVCenter | CCanvas::kSingleLine | CCanvas::kEndEllipsis;
     dc.SetTextColour(Rgb{0, 0, 0});

@@ -11,6 +11,7 @@
 #include "playscreen/NewsPanel.h"
 #include "playscreen/OrderPanel.h"
 #include "playscreen/OrderTexts.h"
+#include "playscreen/SimulationLayout.h"
 #include "playscreen/TitlePanel.h"
 #include "sim/DayController.h"
 #include "sim/SnapshotStore.h"
@@ -23,38 +24,16 @@ namespace valmore {
 
 namespace {
 
-// Top-left corners of the elements in XGA and SXGA mode, in the order of CSimulationScreen::Element.
-struct ElementPlace {
-    Point xga;
-    Point sxga;
+// The layout field of each element, in the order of CSimulationScreen::Element.
+constexpr std::array<Point SimulationLayout::*, CSimulationScreen::kElementCount> kElementPlaces{
+    &SimulationLayout::title,      &SimulationLayout::market,       &SimulationLayout::news,
+    &SimulationLayout::asset,      &SimulationLayout::order,        &SimulationLayout::info,
+    &SimulationLayout::chart,      &SimulationLayout::quit,         &SimulationLayout::newsNext,
+    &SimulationLayout::newsList,   &SimulationLayout::newsPrevious, &SimulationLayout::buy,
+    &SimulationLayout::pass,       &SimulationLayout::sell,         &SimulationLayout::quantity,
+    &SimulationLayout::infoButton, &SimulationLayout::execute,      &SimulationLayout::selector,
+    &SimulationLayout::infoNext,   &SimulationLayout::infoPrevious, &SimulationLayout::infoBack,
 };
-constexpr std::array<ElementPlace, CSimulationScreen::kElementCount> kPositions{{
-    {{6, 5}, {7, 6}},           // title panel
-    {{6, 52}, {7, 67}},         // market panel
-    {{405, 52}, {506, 67}},     // news panel
-    {{6, 219}, {7, 273}},       // asset panel
-    {{6, 409}, {7, 511}},       // order panel
-    {{6, 582}, {7, 727}},       // information panel
-    {{605, 582}, {756, 727}},   // chart panel
-    {{923, 11}, {1155, 13}},    // QUIT
-    {{983, 55}, {1230, 71}},    // news next page
-    {{930, 55}, {1167, 71}},    // news list
-    {{897, 55}, {1129, 71}},    // news previous page
-    {{6, 504}, {8, 630}},       // BUY of column 0
-    {{120, 504}, {150, 630}},   // PASS of column 0
-    {{232, 504}, {290, 630}},   // SELL of column 0
-    {{86, 542}, {107, 677}},    // quantity of column 0
-    {{276, 452}, {326, 576}},   // INFO of column 0
-    {{963, 412}, {1205, 515}},  // execute
-    {{851, 585}, {1073, 731}},  // chart product selector
-    {{565, 585}, {711, 731}},   // information next page
-    {{528, 585}, {672, 731}},   // information previous page
-    {{400, 585}, {500, 731}},   // information back
-}};
-// How far each order column lies right of the one before.
-constexpr std::array<int, 2> kColumnStep{337, 421};
-// The chart product selector is as wide as this and as high as its arrows.
-constexpr std::array<int, 2> kSelectorWidth{164, 198};
 
 // Skin bitmaps of the panels' backgrounds.
 constexpr int kTitleBitmap = kSkinTitlePanel;
@@ -77,8 +56,8 @@ constexpr SkinButtonPictures kInfoImages{kSkinInfoUp, kSkinInfoDn, kSkinInfoNon}
 constexpr SkinButtonPictures kBackImages{kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon};
 constexpr int kExecuteSizeBitmap = kSkinNextDn;
 
-int ModeIndex(int mode) {
-    return mode == kModeSxga ? 1 : 0;
+const SimulationLayout& LayoutFor(int mode) {
+    return kSimulationLayouts[ModeOf(mode)];
 }
 
 bool IsOrderColumnElement(int element) {
@@ -107,14 +86,13 @@ constexpr std::array<ChoiceKey, 9> kChoiceKeys{{
 
 Point CSimulationScreen::Position(int mode, int element, int column) {
     if (element < 0 || element >= kElementCount) return {};
-    const ElementPlace& place = kPositions[static_cast<std::size_t>(element)];
-    Point at = ModeIndex(mode) == 1 ? place.sxga : place.xga;
+    Point at = LayoutFor(mode).*kElementPlaces[static_cast<std::size_t>(element)];
     if (IsOrderColumnElement(element)) at.x += column * ColumnStep(mode);
     return at;
 }
 
 int CSimulationScreen::ColumnStep(int mode) {
-    return kColumnStep[static_cast<std::size_t>(ModeIndex(mode))];
+    return LayoutFor(mode).columnStep;
 }
 
 CSimulationScreen::CSimulationScreen(IViewHost& owner, CDayController& controller, QVDialog& dialog,
@@ -215,8 +193,7 @@ void CSimulationScreen::Layout() {
     selector_ = AddPanel<CItemSelector>(owner_);
     {
         const Point at = Position(mode, kSelector);
-        selector_->SetRect(at.x, at.y, kSelectorWidth[static_cast<std::size_t>(ModeIndex(mode))],
-                           skin.Height(kRightImages.dn));
+        selector_->SetRect(at.x, at.y, LayoutFor(mode).selectorWidth, skin.Height(kRightImages.dn));
     }
     chart_->SetSelector(selector_);
 

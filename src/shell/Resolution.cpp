@@ -1,11 +1,12 @@
 #include "shell/Resolution.h"
 
+#include "ui/CanvasSize.h"
 #include "ui/ViewHost.h"
 
 namespace valmore {
 
 Size CanvasSizeOf(int mode) {
-    return mode == kModeSxga ? Size{1280, 1024} : Size{1024, 768};
+    return kCanvasSizes[ModeOf(mode)];
 }
 
 Resolution ChooseResolution(Size screen, std::optional<int> forcedMode) {

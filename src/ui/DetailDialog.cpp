@@ -4,6 +4,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Sjis.h"
+#include "ui/PopupLayout.h"
 #include "ui/Skin.h"
 
 namespace valmore {
@@ -13,24 +14,8 @@ namespace {
 constexpr int kBackgroundBitmap = kSkinDetailPopup;  // the popup takes its size
 constexpr int kGlossarySection = 2;
 
-// Where the three sections and the buttons go, per resolution mode (popup coordinates). Each
-// section's buttons sit one row step below the previous section's.
-struct DetailLayout {
-    std::array<Point, QVDetailDialog::kSections> origins;
-    int areaWidth;
-    int areaHeight;
-    int titleHeight;
-    int margin;
-    int rowStep;
-    int okX;
-    int leftX;
-    int rightX;
-};
-constexpr std::array<DetailLayout, 2> kLayouts{{
-    {{{{6, 35}, {6, 215}, {6, 395}}}, 609, 144, 32, 8, 180, 420, 340, 380},   // XGA
-    {{{{6, 43}, {6, 334}, {6, 625}}}, 741, 248, 43, 10, 292, 525, 425, 475},  // SXGA
-}};
-constexpr int kButtonRowY = 4;
+constexpr int kButtonRowY = DetailPopupLayout::kButtonRowY;
+static_assert(DetailPopupLayout::kSections == QVDetailDialog::kSections);
 
 constexpr int kTitleFont = 10;
 constexpr int kLabelFont = 10;
@@ -38,14 +23,16 @@ constexpr int kSecondKeywordFont = 8;
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kGrey{120, 120, 120};
 
-const DetailLayout& LayoutFor(int mode) {
-    return kLayouts[mode == kModeSxga ? 1 : 0];
+const DetailPopupLayout& LayoutFor(int mode) {
+    return kDetailPopupLayouts[ModeOf(mode)];
 }
 
 }  // namespace
 
 QVDetailDialog::QVDetailDialog(IViewHost& owner)
-    : CPopup(owner, kBackgroundBitmap), ok_(AddButton(kSkinOkUp, kSkinOkDn)), back_(AddButton(kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon)) {
+    : CPopup(owner, kBackgroundBitmap),
+      ok_(AddButton(kSkinOkUp, kSkinOkDn)),
+      back_(AddButton(kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon)) {
     ok_->onClick = [this](unsigned, int, int, CSkinButton&) { Finish(kResultOk); };
     back_->onClick = [this](unsigned, int, int, CSkinButton&) { Back(); };
     history_.SetBackButton(back_);
@@ -57,7 +44,7 @@ QVDetailDialog::~QVDetailDialog() = default;
 
 void QVDetailDialog::PlaceElements() {
     const CSkin& skin = owner_.Skin();
-    const DetailLayout& g = LayoutFor(owner_.Mode());
+    const DetailPopupLayout& g = LayoutFor(owner_.Mode());
     const Size ok = skin.BitmapSize(kSkinOkUp);
     ok_->SetRect(g.okX, kButtonRowY, ok.width, ok.height);
     // BACK takes the size of the OK picture, whatever its own pictures measure.
@@ -75,7 +62,7 @@ void QVDetailDialog::PlaceElements() {
     }
 }
 
-int QVDetailDialog::Show(std::string text1, std::string text2, std::string label) {
+QVDetailDialog::DetailAnswer QVDetailDialog::Show(std::string text1, std::string text2, std::string label) {
     PlaceElements();
     label_ = std::move(label);
     sources_[0] = std::move(text1);
@@ -107,7 +94,7 @@ void QVDetailDialog::Back() {
     owner_.InvalidateAll();
 }
 
-void QVDetailDialog::Finish(int result) {
+void QVDetailDialog::Finish(DetailAnswer result) {
     result_ = result;
     Close();
 }

@@ -18,15 +18,18 @@ class QVDetailDialog : public CPopup {
 public:
     static constexpr int kSections = 3;  // "詳細", "解説", "用語解説"
     static constexpr int kMaxHistory = kLinkHistoryCapacity;
-    static constexpr int kResultOk = 1;
-    static constexpr int kResultCancel = 2;
+    // How a showing was closed.
+    enum DetailAnswer : int {
+        kResultOk = 1,      // by OK or Enter
+        kResultCancel = 2,  // by Escape
+    };
 
     explicit QVDetailDialog(IViewHost& owner);
     ~QVDetailDialog() override;
 
     // Shows text1 in section 0 and text2 in section 1 (both Shift_JIS markup) under the label; section
     // 2 starts empty. Returns the modal result (OK by its button or Enter, cancel by Escape).
-    int Show(std::string text1, std::string text2, std::string label);
+    DetailAnswer Show(std::string text1, std::string text2, std::string label);
     // Makes the entry current and lays its explanation into section 2 at page 0.
     void ShowEntry(const LinkEntry& entry, bool resetHistory);
 
@@ -50,10 +53,10 @@ private:
     void DrawContent(CCanvas& canvas) override;
     void OnRelease(int x, int y) override;
     void OnKey(int key) override;
-    void Finish(int result);
+    void Finish(DetailAnswer result);
     void DrawSection(CCanvas& canvas, int section);
 
-    int result_ = kResultOk;
+    DetailAnswer result_ = kResultOk;
     std::string label_;
     std::array<std::string, kSections> sources_;
     std::array<CPagedText, kSections> texts_;

@@ -5,6 +5,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Sjis.h"
+#include "ui/PopupLayout.h"
 #include "ui/Skin.h"
 
 namespace valmore {
@@ -13,32 +14,14 @@ namespace {
 
 constexpr int kBackgroundBitmap = kSkinMessagePopup;  // the popup takes its size
 
-// The buttons sit at the same places in both resolution modes (popup coordinates).
-constexpr Point kButton1At{440, 4};
-constexpr Point kButton2At{496, 4};
-constexpr Point kLeftAt{340, 4};
-constexpr Point kRightAt{380, 4};
-
-// Where the title and the body go, per resolution mode.
-struct MessageLayout {
-    Point origin;
-    int margin;
-    int titleHeight;
-    Size area;
-};
-constexpr std::array<MessageLayout, 2> kLayouts{{
-    {{6, 35}, 8, 32, {609, 144}},   // XGA
-    {{6, 43}, 10, 48, {741, 248}},  // SXGA
-}};
-
 constexpr int kTitleFont = 10;
 constexpr int kBodyFont = 12;
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kGrey{120, 120, 120};
 constexpr Rgb kRed{255, 0, 0};
 
-const MessageLayout& LayoutFor(int mode) {
-    return kLayouts[mode == kModeSxga ? 1 : 0];
+const MessagePopupLayout& LayoutFor(int mode) {
+    return kMessagePopupLayouts[ModeOf(mode)];
 }
 
 }  // namespace
@@ -61,12 +44,12 @@ QVDialog::~QVDialog() = default;
 
 void QVDialog::PlaceElements() {
     const CSkin& skin = owner_.Skin();
+    const MessagePopupLayout& g = LayoutFor(owner_.Mode());
     const Size ok = skin.BitmapSize(kSkinOkUp);
-    button1_->SetRect(kButton1At.x, kButton1At.y, ok.width, ok.height);
-    button2_->SetRect(kButton2At.x, kButton2At.y, ok.width, ok.height);
-    PlacePageButtons(pageButtons_, kLeftAt.x, kRightAt.x, kLeftAt.y);
+    button1_->SetRect(g.button1.x, g.button1.y, ok.width, ok.height);
+    button2_->SetRect(g.button2.x, g.button2.y, ok.width, ok.height);
+    PlacePageButtons(pageButtons_, g.previousPage.x, g.nextPage.x, g.previousPage.y);
 
-    const MessageLayout& g = LayoutFor(owner_.Mode());
     textRect_.left = g.origin.x + g.margin;
     textRect_.top = g.origin.y + g.titleHeight;
     textRect_.right = textRect_.left + g.area.width - 2 * g.margin;

@@ -111,6 +111,13 @@ TEST_P(DecisionMarks, EachDecisionIsMarkedAgainstItsJudgementIncludingFourFiveAn
     EXPECT_GT(MarkPixels(picture, day0, false), 0);
     EXPECT_EQ(MarkPixels(picture, rig.screen.NewsPanel().TradesRect(2), true), 0);
     EXPECT_EQ(MarkPixels(picture, rig.screen.NewsPanel().TradesRect(3), false), 0);
+
+    // The light grey lies behind the texts only: the space before the centred name keeps the white.
+    const int middle = (day0.top + day0.bottom) / 2;
+    EXPECT_EQ(picture.Pixel(day0.left + 1, middle), (Rgb{255, 255, 255}));
+    int grey = 0;
+    for (int x = day0.left; x < day0.right; ++x) grey += picture.Pixel(x, middle) == Rgb{224, 224, 224};
+    EXPECT_GT(grey, 0);
 }
 
 // A long product name must not push the day's trades under the row's detail button.

@@ -10,6 +10,7 @@
 #include <array>
 #include <string>
 
+#include "ui/CanvasSize.h"
 #include "ui/ResolutionMode.h"
 #include "ui/SkinPicture.h"
 
@@ -22,7 +23,11 @@ struct Size {
     int h = 0;
 };
 
-constexpr std::array<Size, kModeCount> kCanvas = {{{1024, 768}, {1280, 1024}}};
+// The program's canvas in each mode.
+constexpr std::array<Size, kModeCount> kCanvas = {{
+    {kCanvasSizes[kModeXga].width, kCanvasSizes[kModeXga].height},
+    {kCanvasSizes[kModeSxga].width, kCanvasSizes[kModeSxga].height},
+}};
 
 struct SkinEntry {
     SkinPicture index;

@@ -1,7 +1,11 @@
 #include "SkinLayout.h"
 
+#include "playscreen/SimulationLayout.h"
+#include "results/screens/RecordLayout.h"
+#include "results/screens/ResultLayout.h"
 #include "scenario/screens/ScenarioSelectLayout.h"
 #include "shell/MainMenuLayout.h"
+#include "ui/PopupLayout.h"
 
 namespace valmore::skingen {
 
@@ -55,40 +59,57 @@ ScreenPlan MainMenu() {
 
 ScreenPlan Simulation() {
     ScreenPlan s{"simulation", kSkinBackground, false, {}};
+    using L = SimulationLayout;
+    auto at = [](auto pick) { return PlaceFrom(kSimulationLayouts, pick); };
+    // An order column element, moved right by whole column steps.
+    auto column = [](valmore::Point L::*element, int c) {
+        return PlaceFrom(kSimulationLayouts, [=](const L& l) {
+            return valmore::Point{(l.*element).x + c * l.columnStep, (l.*element).y};
+        });
+    };
     auto& p = s.placements;
-    p.push_back(Place("title panel", {kSkinTitlePanel}, {6, 5}, {7, 6}));
-    p.push_back(Place("QUIT", {kSkinQuitUp, kSkinQuitDn, kSkinQuitNon}, {923, 11}, {1155, 13}));
-    p.push_back(Place("market panel", {kSkinMarketPanel}, {6, 52}, {7, 67}));
-    p.push_back(Place("news panel", {kSkinNewsPanel}, {405, 52}, {506, 67}));
-    p.push_back(Place("news next page", {kSkinRightUp, kSkinRightDn, kSkinRightNon}, {983, 55}, {1230, 71}));
-    p.push_back(Place("news list", {kSkinListUp, kSkinListDn}, {930, 55}, {1167, 71}));
-    p.push_back(Place("news previous page", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon}, {897, 55}, {1129, 71}));
-    p.push_back(Place("asset panel", {kSkinAssetPanel}, {6, 219}, {7, 273}));
-    p.push_back(Place("order panel", {kSkinOrderPanel}, {6, 409}, {7, 511}));
+    p.push_back(Place("title panel", {kSkinTitlePanel}, at([](const L& l) { return l.title; })));
+    p.push_back(Place("QUIT", {kSkinQuitUp, kSkinQuitDn, kSkinQuitNon}, at([](const L& l) { return l.quit; })));
+    p.push_back(Place("market panel", {kSkinMarketPanel}, at([](const L& l) { return l.market; })));
+    p.push_back(Place("news panel", {kSkinNewsPanel}, at([](const L& l) { return l.news; })));
+    p.push_back(Place("news next page", {kSkinRightUp, kSkinRightDn, kSkinRightNon},
+                      at([](const L& l) { return l.newsNext; })));
+    p.push_back(Place("news list", {kSkinListUp, kSkinListDn}, at([](const L& l) { return l.newsList; })));
+    p.push_back(Place("news previous page", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon},
+                      at([](const L& l) { return l.newsPrevious; })));
+    p.push_back(Place("asset panel", {kSkinAssetPanel}, at([](const L& l) { return l.asset; })));
+    p.push_back(Place("order panel", {kSkinOrderPanel}, at([](const L& l) { return l.order; })));
     for (int c = 0; c < 3; ++c) {
-        const int dx = 337 * c;
-        const int sx = 421 * c;
         const std::string col = " " + std::to_string(c);
-        p.push_back(Place("BUY" + col, {kSkinBuyUp, kSkinBuyDn, kSkinBuyNon}, {6 + dx, 504}, {8 + sx, 630}));
-        p.push_back(Place("PASS" + col, {kSkinPassUp, kSkinPassDn, kSkinPassNon}, {120 + dx, 504}, {150 + sx, 630}));
-        p.push_back(Place("SELL" + col, {kSkinSellUp, kSkinSellDn, kSkinSellNon}, {232 + dx, 504}, {290 + sx, 630}));
+        p.push_back(Place("BUY" + col, {kSkinBuyUp, kSkinBuyDn, kSkinBuyNon}, column(&L::buy, c)));
+        p.push_back(Place("PASS" + col, {kSkinPassUp, kSkinPassDn, kSkinPassNon}, column(&L::pass, c)));
+        p.push_back(Place("SELL" + col, {kSkinSellUp, kSkinSellDn, kSkinSellNon}, column(&L::sell, c)));
         // The spin box puts UP at its left and DOWN after the value field: W + gap + value width + gap.
-        p.push_back(Place("spin UP" + col, {kSkinUpUp, kSkinUpDn, kSkinUpNon}, {86 + dx, 542}, {107 + sx, 677}));
+        const std::array<Point, kModeCount> up = column(&L::quantity, c);
+        p.push_back(Place("spin UP" + col, {kSkinUpUp, kSkinUpDn, kSkinUpNon}, up));
         p.push_back(Place("spin DOWN" + col, {kSkinDownUp, kSkinDownDn, kSkinDownNon},
-                          {86 + 29 + 3 + 112 + 3 + dx, 542}, {107 + 36 + 5 + 140 + 5 + sx, 677}));
-        p.push_back(Place("INFO" + col, {kSkinInfoUp, kSkinInfoDn, kSkinInfoNon}, {276 + dx, 452}, {326 + sx, 576}));
+                          {up[kModeXga].x + 29 + 3 + 112 + 3, up[kModeXga].y},
+                          {up[kModeSxga].x + 36 + 5 + 140 + 5, up[kModeSxga].y}));
+        p.push_back(Place("INFO" + col, {kSkinInfoUp, kSkinInfoDn, kSkinInfoNon}, column(&L::infoButton, c)));
     }
-    p.push_back(Place("execute", ExecuteImages(), {963, 412}, {1205, 515}));
-    p.push_back(Place("chart panel", {kSkinChartPanel}, {605, 582}, {756, 727}));
-    // The product selector is 164/198 wide with an arrow at each end.
-    p.push_back(Place("selector left", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon}, {851, 585}, {1073, 731}));
-    p.push_back(Place("selector right", {kSkinRightUp, kSkinRightDn, kSkinRightNon}, {851 + 164 - 29, 585},
-                      {1073 + 198 - 37, 731}));
-    p.push_back(Place("information panel", {kSkinInfoPanel}, {6, 582}, {7, 727}));
-    p.push_back(Place("information next page", {kSkinRightUp, kSkinRightDn, kSkinRightNon}, {565, 585}, {711, 731}));
-    p.push_back(Place("information previous page", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon}, {528, 585}, {672, 731}));
-    p.push_back(
-        Place("information back", {kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon}, {400, 585}, {500, 731}));
+    p.push_back(Place("execute", ExecuteImages(), at([](const L& l) { return l.execute; })));
+    p.push_back(Place("chart panel", {kSkinChartPanel}, at([](const L& l) { return l.chart; })));
+    // The product selector has an arrow at each end.
+    const std::array<Point, kModeCount> selector = at([](const L& l) { return l.selector; });
+    p.push_back(Place("selector left", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon}, selector));
+    p.push_back(Place(
+        "selector right", {kSkinRightUp, kSkinRightDn, kSkinRightNon},
+        {selector[kModeXga].x + kSimulationLayouts[kModeXga].selectorWidth - ImageSize(kSkinRightUp, kModeXga).w,
+         selector[kModeXga].y},
+        {selector[kModeSxga].x + kSimulationLayouts[kModeSxga].selectorWidth - ImageSize(kSkinRightUp, kModeSxga).w,
+         selector[kModeSxga].y}));
+    p.push_back(Place("information panel", {kSkinInfoPanel}, at([](const L& l) { return l.info; })));
+    p.push_back(Place("information next page", {kSkinRightUp, kSkinRightDn, kSkinRightNon},
+                      at([](const L& l) { return l.infoNext; })));
+    p.push_back(Place("information previous page", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon},
+                      at([](const L& l) { return l.infoPrevious; })));
+    p.push_back(Place("information back", {kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon},
+                      at([](const L& l) { return l.infoBack; })));
     return s;
 }
 
@@ -116,25 +137,34 @@ ScreenPlan ScenarioSelection() {
 
 ScreenPlan Result() {
     ScreenPlan s{"result", kSkinResultBackground, false, {}};
+    using L = ResultLayout;
+    auto at = [](auto pick) { return PlaceFrom(kResultLayouts, pick); };
+    // The position and chart strips lie a fixed distance below their panels' tops.
+    auto below = [](valmore::Point panel, const L& l) { return valmore::Point{panel.x, panel.y + l.panelStripDown}; };
     auto& p = s.placements;
-    p.push_back(Place("scenario panel", {kSkinResultScenarioPanel}, {6, 5}, {6, 8}));
-    p.push_back(Place("scenario strip", {kSkinResultScenarioStrip}, {6, 38}, {6, 48}));
-    p.push_back(Place("menu", {kSkinResultMenuUp, kSkinResultMenuDn}, {936, 8}, {1162, 12}));
-    p.push_back(Place("position panel", {kSkinResultPositionPanel}, {6, 129}, {6, 170}));
-    p.push_back(Place("position strip", {kSkinResultPositionStrip}, {6, 162}, {6, 210}));
-    p.push_back(Place("chart panel", {kSkinResultChartPanel}, {6, 349}, {6, 440}));
-    p.push_back(Place("chart strip", {kSkinResultChartStrip}, {6, 382}, {6, 480}));
-    p.push_back(Place("news panel", {kSkinResultNewsPanel}, {6, 517}, {6, 650}));
-    p.push_back(Place("news strip", {kSkinResultNewsStrip}, {6, 550}, {6, 690}));
+    p.push_back(Place("scenario panel", {L::kScenarioBackground}, at([](const L& l) { return l.scenarioPanel; })));
+    p.push_back(Place("scenario strip", {L::kScenarioStrip}, at([](const L& l) { return l.scenarioStrip; })));
+    p.push_back(Place("menu", {L::kMenuUp, L::kMenuDn}, at([](const L& l) { return l.menuButton; })));
+    p.push_back(Place("position panel", {L::kPositionBackground}, at([](const L& l) { return l.positionPanel; })));
     p.push_back(
-        Place("previous page", {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon}, {954, 520}, {1180, 651}));
-    p.push_back(
-        Place("next page", {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon}, {984, 520}, {1225, 651}));
-    // Four day rows per page in XGA, five in SXGA, one detail button each.
-    for (int i = 0; i < 5; ++i) {
-        Placement d = Place("detail " + std::to_string(i), {kSkinDetailUp, kSkinDetailDn, kSkinDetailNon},
-                            {945, 573 + 40 * i}, {1170, 719 + 50 * i});
-        d.present = {i < 4, true};
+        Place("position strip", {L::kPositionStrip}, at([&](const L& l) { return below(l.positionPanel, l); })));
+    p.push_back(Place("chart panel", {L::kChartBackground}, at([](const L& l) { return l.chartPanel; })));
+    p.push_back(Place("chart strip", {L::kChartStrip}, at([&](const L& l) { return below(l.chartPanel, l); })));
+    p.push_back(Place("news panel", {L::kNewsBackground}, at([](const L& l) { return l.newsPanel; })));
+    p.push_back(Place("news strip", {L::kNewsStrip}, at([](const L& l) { return l.newsStrip; })));
+    p.push_back(Place("previous page", {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon},
+                      at([](const L& l) { return l.previousButton; })));
+    p.push_back(Place("next page", {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon},
+                      at([](const L& l) { return l.nextButton; })));
+    // One detail button per listed day: fewer rows in XGA mode than in SXGA mode.
+    for (int i = 0; i < L::kMaxRowsPerPage; ++i) {
+        Placement d =
+            Place("detail " + std::to_string(i), {L::kDetailUp, L::kDetailDn, L::kDetailNon}, at([i](const L& l) {
+                      return valmore::Point{l.firstDetailButton.x, l.firstDetailButton.y + i * l.detailButtonStep};
+                  }));
+        for (int m = 0; m < kModeCount; ++m) {
+            d.present[static_cast<std::size_t>(m)] = i < kResultLayouts[static_cast<std::size_t>(m)].rowsPerPage;
+        }
         p.push_back(d);
     }
     return s;
@@ -142,7 +172,9 @@ ScreenPlan Result() {
 
 ScreenPlan Records() {
     ScreenPlan s{"records", kSkinRecordBackground, false, {}};
-    s.placements = {Place("back", {kSkinCommBackUp, kSkinCommBackDn}, {958, 8}, {1197, 9})};
+    using L = RecordLayout;
+    auto at = [](auto pick) { return PlaceFrom(kRecordLayouts, pick); };
+    s.placements = {Place("back", {L::kBackUp, L::kBackDn}, at([](const L& l) { return l.backButton; }))};
     return s;
 }
 
@@ -179,19 +211,25 @@ ScreenPlan Registration() {
 
 ScreenPlan Notice() {
     ScreenPlan s{"message popup, notice", kSkinMessagePopup, true, {}};
+    using L = MessagePopupLayout;
+    auto at = [](auto pick) { return PlaceFrom(kMessagePopupLayouts, pick); };
     s.placements = {
-        Place("previous page", {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon}, {340, 4}, {340, 4}),
-        Place("next page", {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon}, {380, 4}, {380, 4}),
-        Place("OK", {kSkinOkUp, kSkinOkDn}, {496, 4}, {496, 4}),
+        Place("previous page", {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon},
+              at([](const L& l) { return l.previousPage; })),
+        Place("next page", {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon},
+              at([](const L& l) { return l.nextPage; })),
+        Place("OK", {kSkinOkUp, kSkinOkDn}, at([](const L& l) { return l.button2; })),
     };
     return s;
 }
 
 ScreenPlan Question() {
     ScreenPlan s{"message popup, question", kSkinMessagePopup, true, {}};
+    using L = MessagePopupLayout;
+    auto at = [](auto pick) { return PlaceFrom(kMessagePopupLayouts, pick); };
     s.placements = {
-        Place("yes", {kSkinYesUp, kSkinYesDn}, {440, 4}, {440, 4}),
-        Place("no", {kSkinNoUp, kSkinNoDn}, {496, 4}, {496, 4}),
+        Place("yes", {kSkinYesUp, kSkinYesDn}, at([](const L& l) { return l.button1; })),
+        Place("no", {kSkinNoUp, kSkinNoDn}, at([](const L& l) { return l.button2; })),
     };
     return s;
 }
@@ -207,17 +245,24 @@ ScreenPlan UserDialog() {
 
 ScreenPlan DetailPopup() {
     ScreenPlan s{"detail popup", kSkinDetailPopup, true, {}};
+    using L = DetailPopupLayout;
+    auto at = [](auto pick) { return PlaceFrom(kDetailPopupLayouts, pick); };
+    auto row = [](const L& l, int section) { return section * l.rowStep + L::kButtonRowY; };
     auto& p = s.placements;
-    const int step[2] = {180, 292};
-    p.push_back(Place("OK", {kSkinOkUp, kSkinOkDn}, {420, 4}, {525, 4}));
-    p.push_back(Place("back", {kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon}, {420, 2 * step[0] + 4},
-                      {525, 2 * step[1] + 4}));
-    for (int i = 0; i < 3; ++i) {
+    p.push_back(Place("OK", {kSkinOkUp, kSkinOkDn}, at([&](const L& l) { return valmore::Point{l.okX, row(l, 0)}; })));
+    p.push_back(Place("back", {kSkinGreyBackUp, kSkinGreyBackDn, kSkinGreyBackNon}, at([&](const L& l) {
+                          return valmore::Point{l.okX, row(l, L::kSections - 1)};
+                      })));
+    for (int i = 0; i < L::kSections; ++i) {
         const std::string n = " " + std::to_string(i);
-        p.push_back(Place("previous page" + n, {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon},
-                          {340, i * step[0] + 4}, {425, i * step[1] + 4}));
-        p.push_back(Place("next page" + n, {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon},
-                          {380, i * step[0] + 4}, {475, i * step[1] + 4}));
+        p.push_back(
+            Place("previous page" + n, {kSkinResultLeftUp, kSkinResultLeftDn, kSkinResultLeftNon}, at([&](const L& l) {
+                      return valmore::Point{l.leftX, row(l, i)};
+                  })));
+        p.push_back(
+            Place("next page" + n, {kSkinResultRightUp, kSkinResultRightDn, kSkinResultRightNon}, at([&](const L& l) {
+                      return valmore::Point{l.rightX, row(l, i)};
+                  })));
     }
     return s;
 }

@@ -13,5 +13,8 @@ namespace valmore {
 // align is CCanvas::kLeft, kCenter or kRight. The canvas's font, colours and mode are put back.
 void DrawCellText(CCanvas& dc, const CFont* font, std::string_view sjis, const Rect& cell, unsigned align,
                   Rgb colour = Rgb{0, 0, 0});
+// The same on a text background of its own: the colour lies behind the text only, not the whole cell.
+void DrawCellTextOn(CCanvas& dc, const CFont* font, std::string_view sjis, const Rect& cell, unsigned align, Rgb colour,
+                    Rgb background);
 
 }  // namespace valmore

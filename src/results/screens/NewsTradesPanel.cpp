@@ -21,7 +21,6 @@ constexpr Rgb kRightMark{255, 70, 70};
 constexpr Rgb kWrongMark{70, 70, 255};
 // The day's trades stop this far before the row's detail button.
 constexpr int kDetailButtonGap = 4;
-constexpr int kScorePadding = 3;
 
 constexpr std::int32_t kBuy = 0;
 constexpr std::int32_t kPass = 1;
@@ -181,15 +180,11 @@ void CNewsTradesPanel::DrawTrades(CCanvas& dc, int row, const NewsDayView& day) 
         const Rect action{name.right, line.top, name.right + actionWidth, line.bottom};
         const Rect mark{action.right, line.top, action.right + markWidth, line.bottom};
         const Rect price{mark.right, line.top, mark.right + priceWidth, line.bottom};
-        dc.FillSolid(Rect{name.left, line.top, mark.right, line.bottom}, kTradeBackground);
-        DrawCellText(dc, font, product.name, name, CCanvas::kCenter);
-        DrawCellText(dc, font, product.actionLabel, action, CCanvas::kCenter);
-        DrawCellText(dc, font, product.matches ? right : wrong, mark, CCanvas::kCenter,
-                     product.matches ? kRightMark : kWrongMark);
-        if (!product.priceText.empty()) {
-            dc.FillSolid(price, kTradeBackground);
-            DrawCellText(dc, font, product.priceText, price, CCanvas::kLeft, kBlack);
-        }
+        DrawCellTextOn(dc, font, product.name, name, CCanvas::kCenter, kBlack, kTradeBackground);
+        DrawCellTextOn(dc, font, product.actionLabel, action, CCanvas::kCenter, kBlack, kTradeBackground);
+        DrawCellTextOn(dc, font, product.matches ? right : wrong, mark, CCanvas::kCenter,
+                       product.matches ? kRightMark : kWrongMark, kTradeBackground);
+        DrawCellTextOn(dc, font, product.priceText, price, CCanvas::kLeft, kBlack, kTradeBackground);
         // The next product starts after all four cells, also when the price was left out.
         x = price.right;
     }
@@ -205,10 +200,8 @@ void CNewsTradesPanel::Draw(CCanvas& dc) {
     const CPlay* play = controller_.Play();
     if (!play) return;
     if (play->Figures()) {
-        Rect box = ScoreBox();
-        box.right -= kScorePadding;
-        DrawCellText(dc, skin.Font(ResultLayout::kNormalFont), std::to_string(play->Figures()->TechnicalScore), box,
-                     CCanvas::kRight);
+        DrawCellText(dc, skin.Font(ResultLayout::kNormalFont), std::to_string(play->Figures()->TechnicalScore),
+                     ScoreBox(), CCanvas::kRight);
     }
 
     const std::vector<NewsDayView> rows = PageRows();

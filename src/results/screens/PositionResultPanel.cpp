@@ -16,8 +16,6 @@ namespace {
 constexpr int kTotalsRow = 0;
 constexpr int kCashRow = 2;
 constexpr int kFirstProductRow = 3;
-// The score box's text keeps clear of the box's frame.
-constexpr int kScorePadding = 3;
 
 }  // namespace
 
@@ -118,10 +116,8 @@ void CPositionResultPanel::Draw(CCanvas& dc) {
         DrawRow(dc, kFirstProductRow + static_cast<int>(i), table->products[i]);
     }
 
-    Rect box = ScoreBox();
-    box.right -= kScorePadding;
     const int score = controller_.Play()->Figures()->LogicalScore;
-    DrawCellText(dc, skin.Font(ResultLayout::kNormalFont), std::to_string(score), box, CCanvas::kRight);
+    DrawCellText(dc, skin.Font(ResultLayout::kNormalFont), std::to_string(score), ScoreBox(), CCanvas::kRight);
 }
 
 }  // namespace valmore

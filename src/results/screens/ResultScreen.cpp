@@ -8,6 +8,15 @@
 
 namespace valmore {
 
+namespace {
+
+// The result screen's buttons take the size of their down picture.
+void PlaceByDownPicture(CSkinButton& button, const CSkin& skin, Point at) {
+    button.SetRect(at.x, at.y, skin.Width(button.dn), skin.Height(button.dn));
+}
+
+}  // namespace
+
 CResultScreen::CResultScreen(IViewHost& owner, CDayController& controller, QVDetailDialog& detail,
                              const CResultStore* results)
     : CScreen(owner), controller_(controller), detail_(detail), results_(results) {
@@ -22,7 +31,7 @@ void CResultScreen::Layout() {
     scenario_->Place();
 
     menu_ = AddPanel<CSkinButton>(owner_, ResultLayout::kMenuUp, ResultLayout::kMenuDn);
-    menu_->PlaceAt(layout.menuButton.x, layout.menuButton.y);
+    PlaceByDownPicture(*menu_, owner_.Skin(), layout.menuButton);
     menu_->SetLabel(Sj("メニュー"));
     menu_->onClick = [this](unsigned, int, int, CSkinButton&) { OnMenu(); };
 
@@ -36,12 +45,12 @@ void CResultScreen::Layout() {
     news_->Place();
 
     previous_ = AddPanel<CSkinButton>(owner_, kPagePreviousButton.up, kPagePreviousButton.dn, kPagePreviousButton.non);
-    previous_->PlaceAt(layout.previousButton.x, layout.previousButton.y);
+    PlaceByDownPicture(*previous_, owner_.Skin(), layout.previousButton);
     previous_->enabled = false;
     previous_->onClick = [this](unsigned, int, int, CSkinButton&) { OnPage(-1); };
 
     next_ = AddPanel<CSkinButton>(owner_, kPageNextButton.up, kPageNextButton.dn, kPageNextButton.non);
-    next_->PlaceAt(layout.nextButton.x, layout.nextButton.y);
+    PlaceByDownPicture(*next_, owner_.Skin(), layout.nextButton);
     next_->enabled = false;
     next_->onClick = [this](unsigned, int, int, CSkinButton&) { OnPage(+1); };
 
@@ -49,7 +58,8 @@ void CResultScreen::Layout() {
     for (int i = 0; i < layout.rowsPerPage; ++i) {
         CSkinButton* button =
             AddPanel<CSkinButton>(owner_, ResultLayout::kDetailUp, ResultLayout::kDetailDn, ResultLayout::kDetailNon);
-        button->PlaceAt(layout.firstDetailButton.x, layout.firstDetailButton.y + i * layout.detailButtonStep);
+        PlaceByDownPicture(*button, owner_.Skin(),
+                           {layout.firstDetailButton.x, layout.firstDetailButton.y + i * layout.detailButtonStep});
         button->SetLabel(Sj("詳細"));
         button->identifier = i;
         button->onClick = [this](unsigned, int, int, CSkinButton& clicked) { OnDetail(clicked.identifier); };

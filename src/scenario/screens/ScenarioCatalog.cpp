@@ -96,7 +96,9 @@ void CScenarioCatalog::EnumerateScenarios(const std::filesystem::path& dataDir, 
     for (std::size_t i = 0; i < entries_.size(); ++i) byId_[entries_[i].header.ID] = static_cast<int>(i);
 
     // The page is kept across visits; it must still exist after the table was read again.
-    if (!SetPage(page_)) page_ = 0;
+    const int kept = pager_.Page();
+    pager_.SetPageCount(CPager::PagesFor(EntryCount(), kRowsPerPage));
+    if (!SetPage(kept)) pager_.SetPage(0);
 }
 
 // Each position is compared with every later one, so equal IDs keep the order the files were found in.
@@ -129,8 +131,8 @@ const std::string& CScenarioCatalog::PathOf(const CatalogEntry& entry) const {
 }
 
 bool CScenarioCatalog::SetPage(int page) {
-    if (page < 0 || (page > 0 && page * kRowsPerPage >= EntryCount())) return false;
-    page_ = page;
+    if (page < 0 || (page > 0 && page >= pager_.PageCount())) return false;
+    pager_.SetPage(page);
     selection_ = -1;
     return true;
 }
@@ -189,7 +191,7 @@ void CScenarioCatalog::Draw(CCanvas& dc) {
     dc.SetTextColour(kPlayedColour);
     const CSkin& skin = owner_.Skin();
     for (int row = 0; row < kRowsPerPage; ++row) {
-        const int index = page_ * kRowsPerPage + row;
+        const int index = pager_.Page() * kRowsPerPage + row;
         const CatalogEntry* entry = Entry(index);
         if (!entry || !entry->valid) continue;
         dc.SetTextColour(RowColour(index));
@@ -203,7 +205,7 @@ void CScenarioCatalog::Draw(CCanvas& dc) {
 void CScenarioCatalog::OnMouseUp(unsigned, int x, int y) {
     selection_ = -1;
     for (int row = 0; row < kRowsPerPage; ++row) {
-        const int index = page_ * kRowsPerPage + row;
+        const int index = pager_.Page() * kRowsPerPage + row;
         const CatalogEntry* entry = Entry(index);
         if (entry && entry->valid && RowHitRect(row).Contains(x, y)) selection_ = index;
     }

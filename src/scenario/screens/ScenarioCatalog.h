@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "scenario/Scenario.h"
+#include "ui/Pager.h"
 #include "ui/Panel.h"
 
 namespace valmore {
@@ -75,9 +76,9 @@ public:
     const CatalogEntry* Selected() const { return Entry(selection_); }
     void ClearSelection() { selection_ = -1; }
 
-    int Page() const { return page_; }
-    bool HasPreviousPage() const { return page_ > 0; }
-    bool HasNextPage() const { return (page_ + 1) * kRowsPerPage < EntryCount(); }
+    int Page() const { return pager_.Page(); }
+    bool HasPreviousPage() const { return pager_.HasPrevious(); }
+    bool HasNextPage() const { return pager_.HasNext(); }
     // Moves to the page when it exists; the selection is dropped. False when it does not exist.
     bool SetPage(int page);
 
@@ -102,7 +103,7 @@ private:
     std::vector<CatalogEntry> entries_;
     std::map<std::string, int, std::less<>> byId_;
     int selection_ = -1;
-    int page_ = 0;
+    CPager pager_;
     std::array<std::array<Rect, kColumns>, kRowsPerPage> cells_{};
 
     // Fixed texts of the cells, converted once.
