@@ -413,6 +413,9 @@ void CSimulationScreen::OnPlayEvent(PlayEvent event) {
             quit_->enabled = false;
             // The held day still shows a live execute button: its animation moves on at every paint.
             if (execute_->enabled) execute_->Invalidate();
+            // The figures a held day shows are those of the play now, e.g. just after the prices moved.
+            market_->UpdateMarketValues();
+            asset_->UpdateAssetValues();
             break;
     }
 }

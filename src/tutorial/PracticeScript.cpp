@@ -400,7 +400,7 @@ constexpr ScriptStep kSxgaScript[] = {
     Balloon(88, {0, 600, 700, 800}, Click(), kHeld, Footer::Click, 14),
     Highlight(88, {9, 413, 313, 462}, Click(), kHeld),
     Balloon(89, {0, 600, 700, 750}, Click(), kHeld, Footer::Click, 14),
-    Highlight(89, {887, 413, 985, 462}, Click(), kHeld),
+    Highlight(89, {691, 338, 985, 462}, Click(), kHeld),
     Balloon(90, {0, 0, 700, 150}, OrdersAccepted(), kRun, Footer::Wait, 14),
     Highlight(91, {516, 121, 1263, 141}, OrdersAccepted(), kRun),
     Balloon(92, {0, 0, 700, 150}, GroupDone(), kRun | kClicks, Footer::Follow, 14),

@@ -86,7 +86,7 @@ auto Fingerprint(Trainer& t) {
 std::vector<long> YenFigures(const std::string& sjisText) {
     const std::string text = Cp932ToUtf8(sjisText);
     std::vector<long> figures;
-    static const std::regex figure("([0-9][0-9,]*)円");
+    static const std::regex figure("([0-9][0-9,]*)(円|株)");
     for (auto it = std::sregex_iterator(text.begin(), text.end(), figure); it != std::sregex_iterator(); ++it) {
         std::string digits = (*it)[1];
         std::erase(digits, ',');
@@ -162,7 +162,8 @@ public:
                 if (!quoted.empty()) {
                     EXPECT_TRUE(std::ranges::any_of(
                         quoted, [&](long q) { return std::ranges::find(shown, q) != shown.end(); }))
-                        << "group " << step->group << " quotes none of the figures in its cells";
+                        << "group " << step->group << " quotes none of the figures in its cells: "
+                        << testing::PrintToString(shown) << " " << testing::PrintToString(quoted);
                 }
             }
         }
@@ -176,10 +177,10 @@ public:
 
     // One thing the beginner does; false once the run is over.
     bool Act() {
-        if (probe) {
-            EXPECT_EQ(*probe, Fingerprint(t)) << probeWhat << " reached the screen";
-            probe.reset();
+        if (probe && Tutorial().Running()) {
+            EXPECT_EQ(*probe, Fingerprint(t)) << probeWhat << " reached the screen" << testing::PrintToString(*probe) << testing::PrintToString(Fingerprint(t));
         }
+        probe.reset();
         if (!t.context.practice || !Tutorial().Running()) return false;
         if (t.Current() == kScreenSimulation) CheckNewGroup();
         QVDialog& box = t.context.MessagePopup();
