@@ -125,6 +125,12 @@ public:
         if (!first) return;
         started.push_back(first->group);
         readTicks = 0;
+        // For looking at: VALMORE_PRACTICE_SHOTS names a folder that gets the canvas of every group.
+        if (const char* shots = std::getenv("VALMORE_PRACTICE_SHOTS")) {
+            t.window.BackBuffer().SavePng(std::filesystem::path(shots) /
+                                          ((t.view->Mode() == kModeSxga ? "sxga-" : "xga-") +
+                                           std::to_string(first->group) + ".png"));
+        }
         const CSimulationScreen& screen = t.Simulation();
         const std::vector<Rect> elements = Elements(screen);
         const auto* balloon = dynamic_cast<const CBalloonStep*>(
