@@ -26,8 +26,8 @@ void CPracticeRun::Start() {
     if (tutorial_->Running()) return;
     if (tutorial_->Start()) return;
     if (context_.HasPopups()) {
-        context_.MessagePopup().Show(QVDialog::kModeNotice, Sj("操作練習を始められませんでした。") +
-                                                                EscapeMarkup(Utf8ToCp932(loadError_)));
+        context_.MessagePopup().Show(QVDialog::kModeNotice,
+                                     Sj("操作練習を始められませんでした。") + EscapeMarkup(Utf8ToCp932(loadError_)));
     }
 }
 

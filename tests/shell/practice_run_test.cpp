@@ -127,9 +127,9 @@ public:
         readTicks = 0;
         // For looking at: VALMORE_PRACTICE_SHOTS names a folder that gets the canvas of every group.
         if (const char* shots = std::getenv("VALMORE_PRACTICE_SHOTS")) {
-            t.window.BackBuffer().SavePng(std::filesystem::path(shots) /
-                                          ((t.view->Mode() == kModeSxga ? "sxga-" : "xga-") +
-                                           std::to_string(first->group) + ".png"));
+            t.window.BackBuffer().SavePng(
+                std::filesystem::path(shots) /
+                ((t.view->Mode() == kModeSxga ? "sxga-" : "xga-") + std::to_string(first->group) + ".png"));
         }
         const CSimulationScreen& screen = t.Simulation();
         const std::vector<Rect> elements = Elements(screen);
@@ -141,16 +141,17 @@ public:
             if (step->Kind() == StepKind::Highlight || step->Kind() == StepKind::ClickTarget) {
                 // The glossary link of the first news detail is a word in the text, not an element, and
                 // the trade log is a few lines at the top of the information text.
-                const bool link = step->Kind() == StepKind::ClickTarget && screen.NewsPanel().CurrentView() ==
-                                                                               CNewsPanel::kDetailView &&
+                const bool link = step->Kind() == StepKind::ClickTarget &&
+                                  screen.NewsPanel().CurrentView() == CNewsPanel::kDetailView &&
                                   screen.NewsPanel().GetRect().Contains(step->rect.left, step->rect.top);
                 const Rect info = screen.InfoPanel().GetRect();
-                const bool tradeLog = step->Kind() == StepKind::Highlight && info.Contains(step->rect.left, step->rect.top) &&
+                const bool tradeLog = step->Kind() == StepKind::Highlight &&
+                                      info.Contains(step->rect.left, step->rect.top) &&
                                       info.Contains(step->rect.right - 1, step->rect.bottom - 1);
                 if (!link && !tradeLog) {
                     EXPECT_TRUE(std::ranges::any_of(elements, [&](const Rect& e) { return Near(e, step->rect); }))
-                        << "group " << step->group << " frames (" << step->rect.left << ", " << step->rect.top
-                        << ", " << step->rect.right << ", " << step->rect.bottom << ") on no element; nearest "
+                        << "group " << step->group << " frames (" << step->rect.left << ", " << step->rect.top << ", "
+                        << step->rect.right << ", " << step->rect.bottom << ") on no element; nearest "
                         << Nearest(elements, step->rect);
                 }
             }
@@ -166,10 +167,11 @@ public:
                     }
                 const std::vector<long> quoted = YenFigures(balloon->Text());
                 if (!quoted.empty()) {
-                    EXPECT_TRUE(std::ranges::any_of(
-                        quoted, [&](long q) { return std::ranges::find(shown, q) != shown.end(); }))
-                        << "group " << step->group << " quotes none of the figures in its cells: "
-                        << testing::PrintToString(shown) << " " << testing::PrintToString(quoted);
+                    EXPECT_TRUE(
+                        std::ranges::any_of(quoted, [&](long q) { return std::ranges::find(shown, q) != shown.end(); }))
+                        << "group " << step->group
+                        << " quotes none of the figures in its cells: " << testing::PrintToString(shown) << " "
+                        << testing::PrintToString(quoted);
                 }
             }
         }
@@ -184,7 +186,8 @@ public:
     // One thing the beginner does; false once the run is over.
     bool Act() {
         if (probe && Tutorial().Running()) {
-            EXPECT_EQ(*probe, Fingerprint(t)) << probeWhat << " reached the screen" << testing::PrintToString(*probe) << testing::PrintToString(Fingerprint(t));
+            EXPECT_EQ(*probe, Fingerprint(t)) << probeWhat << " reached the screen" << testing::PrintToString(*probe)
+                                              << testing::PrintToString(Fingerprint(t));
         }
         probe.reset();
         if (!t.context.practice || !Tutorial().Running()) return false;
