@@ -78,7 +78,7 @@ constexpr ScriptStep kXgaScript[] = {
     Balloon(9, {0, 0, 500, 100}, GroupDone(), kRun | kClicks, Footer::Follow, 16),
     ClickTarget(9, {408, 87, 1017, 107}, DetailView(), kRun | kClicks),
     Balloon(10, {0, 0, 500, 100}, Click(), kClicks, Footer::Follow, 16),
-    ClickTarget(10, {510, 90, 538, 104}, Click(), kClicks),
+    ClickTarget(10, {524, 90, 558, 104}, Click(), kClicks),
     Balloon(11, {0, 0, 500, 100}, GroupDone(), kClicks, Footer::Follow, 16),
     ClickTarget(11, {565, 585, 594, 612}, Click(), kClicks),
     Balloon(12, {0, 0, 500, 100}, GroupDone(), kClicks, Footer::Follow, 16),
