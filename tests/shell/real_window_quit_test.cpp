@@ -1,5 +1,6 @@
 // The real program on a virtual display: it must start in the mode the screen calls for, run the
-// practice run from the menu until Escape, and end cleanly when the user quits from the main menu. Needs Xvfb and xdotool; skipped without them.
+// practice run from the menu until Escape, and end cleanly when the user quits from the main menu.
+// Needs Xvfb and xdotool; skipped without them.
 
 #include <gtest/gtest.h>
 
