@@ -212,6 +212,7 @@ void CSimulationScreen::Layout() {
 }
 
 void CSimulationScreen::Activate() {
+    if (onActivate) onActivate();
     order_->AssignColumns();
     // Whatever the previous screen left in the back buffer is painted over completely.
     fullRedraw_ = true;
@@ -387,6 +388,11 @@ void CSimulationScreen::OnPlayEvent(PlayEvent event) {
             break;
         case PlayEvent::Held:
             quit_->enabled = false;
+            // The held day still shows a live execute button: its animation moves on at every paint.
+            if (execute_->enabled) execute_->Invalidate();
+            // The figures a held day shows are those of the play now, e.g. just after the prices moved.
+            market_->UpdateMarketValues();
+            asset_->UpdateAssetValues();
             break;
     }
 }

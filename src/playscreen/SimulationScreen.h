@@ -94,6 +94,8 @@ public:
     void RefreshAllPanels();
     // Asked before every key; false keeps the keys away (while the practice run leads the user).
     std::function<bool()> acceptKeys;
+    // Told whenever the screen becomes current (the practice run forgets an old stop request).
+    std::function<void()> onActivate;
     // Drawn over the panels at every paint (the practice run's balloons and highlights).
     std::function<void(CCanvas&)> drawOverlay;
 

@@ -2,6 +2,7 @@
 
 #include "platform/ProgramPath.h"
 #include "shell/MainMenuScreen.h"
+#include "shell/PracticeRun.h"
 
 namespace valmore {
 
@@ -12,6 +13,7 @@ CAppContext::CAppContext(AppPaths paths) : paths_(std::move(paths)), results_(pa
 }
 
 CAppContext::~CAppContext() {
+    controller.SetPracticeGate(nullptr);
     DestroyPopups();
 }
 

@@ -28,6 +28,7 @@
 namespace valmore {
 
 class CAppContext;
+class CPracticeRun;
 
 // Where the program finds its files.
 struct AppPaths {
@@ -110,6 +111,8 @@ public:
     std::function<void()> startPracticeRun;
     std::function<void()> onDestroyPlay;  // after the play is released
     TutorialHooks tutorial;
+    // The practice run, built with the simulation screen once the skin is loaded.
+    std::unique_ptr<CPracticeRun> practice;
 
     bool TutorialActive() const { return tutorial.isActive && tutorial.isActive(); }
 

@@ -33,6 +33,8 @@ public:
             view_.OnInput(event);
             return;
         }
+        // Escape stops the practice run even while a popup holds the keys.
+        if (event.type == InputType::KeyDown && event.key == kKeyEscape) view_.OnInput(event);
         InputEvent local = event;
         if (event.type == InputType::MouseMove || IsClick(event.type)) {
             const Rect bounds = popup_.Bounds();

@@ -7,6 +7,7 @@
 #include "results/screens/ResultScreen.h"
 #include "scenario/screens/ScenarioSelectScreen.h"
 #include "shell/MainView.h"
+#include "shell/PracticeRun.h"
 #include "ui/MarkupText.h"
 
 namespace valmore {
@@ -21,6 +22,28 @@ T* ScreenOf(IViewHost& host, int slot) {
     return view ? dynamic_cast<T*>(view->ScreenAt(slot)) : nullptr;
 }
 
+// The practice run over the simulation screen just built: it draws over the screen, sees every
+// click first, holds the controller and answers the main menu's practice button.
+void InstallPracticeRun(IViewHost& host, CAppContext& context, CSimulationScreen& screen) {
+    context.controller.SetPracticeGate(nullptr);
+    context.practice = std::make_unique<CPracticeRun>(host, context, screen);
+    context.controller.SetPracticeGate(context.practice.get());
+    screen.drawOverlay = [&context](CCanvas& dc) { context.practice->Tutorial().Draw(dc); };
+    screen.onActivate = [&context] { context.practice->Tutorial().ClearStopRequest(); };
+    context.startPracticeRun = [&context] { context.practice->Start(); };
+    context.tutorial.isActive = [&context] { return context.practice && context.practice->Tutorial().Running(); };
+    context.tutorial.acceptClick = [&context](const InputEvent& click) {
+        CTutorial& tutorial = context.practice->Tutorial();
+        const bool accepted = click.type == InputType::LeftDown ? tutorial.OnButtonDown(click.flags, click.x, click.y)
+                                                                : tutorial.OnButtonUp(click.flags, click.x, click.y);
+        return tutorial.LetsThrough(accepted);
+    };
+    context.tutorial.requestStop = [&context] { context.practice->Tutorial().RequestStop(); };
+    context.tutorial.gate = [&context] {
+        if (context.practice) context.practice->Tutorial().Gate();
+    };
+}
+
 }  // namespace
 
 void InstallProgramScreens(CAppContext& context) {
@@ -31,6 +54,7 @@ void InstallProgramScreens(CAppContext& context) {
         // The practice run decides which keys may act while it guides the user.
         screen->acceptKeys = [&context] { return !context.TutorialActive(); };
         context.controller.SetView(screen.get());
+        InstallPracticeRun(host, context, *screen);
         return std::unique_ptr<CScreen>(std::move(screen));
     };
     context.screenFactories[kScreenScenarioSelect] = [&context](IViewHost& host, CAppContext&) {
@@ -53,6 +77,8 @@ void InstallProgramScreens(CAppContext& context) {
     context.tickController = [&context] { return context.controller.Tick(); };
     // A finished play joins the result history at once; a failed write is shown, never ignored.
     context.controller.onFinished = [&context](const FinalFigures& figures) {
+        // A practice play is only an exercise: it joins no history.
+        if (context.TutorialActive()) return;
         DocSaveResult saved = context.Results().Add(figures.ScenarioID, ResultRecordFromFigures(figures));
         if (!saved.ok && context.HasPopups()) {
             context.MessagePopup().Show(QVDialog::kModeNotice,

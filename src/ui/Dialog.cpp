@@ -96,6 +96,10 @@ void QVDialog::Answer(PopupAnswer answer) {
     Close();
 }
 
+void QVDialog::Dismiss() {
+    if (IsOpen()) Answer(mode_ == kModeQuestion ? kResultNo : kResultOk);
+}
+
 void QVDialog::SetHighlight(bool on, const Rect& rect) {
     highlightOn_ = on;
     highlightRect_ = rect;

@@ -49,6 +49,9 @@ public:
     bool HighlightOn() const { return highlightOn_; }
     const Rect& HighlightRect() const { return highlightRect_; }
 
+    // Closes an open showing as its OK or NO button would (the practice run ends under it).
+    void Dismiss();
+
     // Told before and after every showing (the simulation screen refreshes its panels).
     std::function<void()> onRefreshPanels;
 

@@ -1,5 +1,6 @@
-// The real program on a virtual display: it must start in the mode the screen calls for and end
-// cleanly when the user quits from the main menu. Needs Xvfb and xdotool; skipped without them.
+// The real program on a virtual display: it must start in the mode the screen calls for, run the
+// practice run from the menu until Escape, and end cleanly when the user quits from the main menu.
+// Needs Xvfb and xdotool; skipped without them.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include "shell/MainMenuScreen.h"
 #include "shell/XvfbSession.h"
 #include "support/TempDir.h"
+#include "tutorial/BalloonStep.h"
+#include "tutorial/PracticeScript.h"
 #include "ui/Skin.h"
 
 namespace valmore {
@@ -25,7 +28,9 @@ using test::ProgramPath;
 using test::RunCommand;
 using test::WaitForPixel;
 
-void QuitFromTheMainMenu(Size screen, ResolutionMode mode, const std::string& expectedLine) {
+// practiceFirst: "操作練習" first, which must show its first balloon, then Escape back to the menu.
+void QuitFromTheMainMenu(Size screen, ResolutionMode mode, const std::string& expectedLine,
+                         bool practiceFirst = false) {
     if (!OnPath("Xvfb") || !OnPath("xdotool")) GTEST_SKIP() << "Xvfb or xdotool is not installed";
     ASSERT_TRUE(std::filesystem::exists(ProgramPath())) << ProgramPath();
 
@@ -85,9 +90,31 @@ void QuitFromTheMainMenu(Size screen, ResolutionMode mode, const std::string& ex
     };
     const CBitmap& quitPicture = skin.Bitmap(52);
     const CBitmap& yesPicture = skin.Bitmap(117);
-    ASSERT_TRUE(WaitForPixel(display, quit, quitPicture.Pixel(quit.x - quitCorner.x, quit.y - quitCorner.y),
-                             milliseconds(10000)))
-        << "the main menu was not shown";
+    const Rgb quitPixel = quitPicture.Pixel(quit.x - quitCorner.x, quit.y - quitCorner.y);
+    ASSERT_TRUE(WaitForPixel(display, quit, quitPixel, milliseconds(10000))) << "the main menu was not shown";
+    if (practiceFirst) {
+        // The first balloon is white inside its gray border, at the middle of its left edge.
+        const Rect balloon = CBalloonStep::Place(PracticeScript(static_cast<int>(mode)).front().rect, screen);
+        EXPECT_EQ(balloon.left + balloon.right, screen.width);
+        EXPECT_EQ(balloon.top + balloon.bottom, screen.height);
+        const Point inside{balloon.left + 5, (balloon.top + balloon.bottom) / 2};
+        const Point practiceCorner = CMainMenuScreen::Placement(mode).buttons[0];
+        const Point practice = Centre(practiceCorner, skin.BitmapSize(52));
+        bool shown = false;
+        for (int attempt = 0; attempt < 4 && !shown; ++attempt) {
+            ASSERT_EQ(click(practice), 0);
+            shown = WaitForPixel(display, inside, Rgb{255, 255, 255}, milliseconds(3000));
+        }
+        ASSERT_TRUE(shown) << "the first balloon was not shown";
+        ASSERT_FALSE(WaitForPixel(display, quit, quitPixel, milliseconds(200))) << "the main menu is still shown";
+
+        bool back = false;
+        for (int attempt = 0; attempt < 3 && !back; ++attempt) {
+            ASSERT_EQ(RunCommand({"xdotool", "key", "Escape"}, display, milliseconds(5000)), 0);
+            back = WaitForPixel(display, quit, quitPixel, milliseconds(3000));
+        }
+        ASSERT_TRUE(back) << "Escape did not bring the main menu back";
+    }
     bool asked = false;
     for (int attempt = 0; attempt < 4 && !asked; ++attempt) {
         ASSERT_EQ(click(quit), 0);
@@ -109,6 +136,14 @@ TEST(RealWindow, OnAnXgaScreenTheProgramStartsInXgaModeAndQuitsFromTheMenu) {
 
 TEST(RealWindow, OnAnSxgaScreenTheProgramStartsInSxgaModeAndQuitsFromTheMenu) {
     QuitFromTheMainMenu({1280, 1024}, kModeSxga, "valmore: SXGA mode, canvas 1280x1024, screen 1280x1024");
+}
+
+TEST(RealWindow, OnAnXgaScreenEscapeEndsThePracticeRunAndTheProgramStillQuits) {
+    QuitFromTheMainMenu({1024, 768}, kModeXga, "valmore: XGA mode, canvas 1024x768, screen 1024x768", true);
+}
+
+TEST(RealWindow, OnAnSxgaScreenEscapeEndsThePracticeRunAndTheProgramStillQuits) {
+    QuitFromTheMainMenu({1280, 1024}, kModeSxga, "valmore: SXGA mode, canvas 1280x1024, screen 1280x1024", true);
 }
 
 }  // namespace
