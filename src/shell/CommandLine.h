@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/UserDir.h"
+
 namespace valmore {
 
 struct CommandLine {
@@ -36,10 +38,5 @@ std::string UsageText(const std::filesystem::path& defaultDataDir = {});
 // build's run folder.
 std::filesystem::path DefaultDataDir(const std::filesystem::path& exe, const std::filesystem::path& installedRelative,
                                      const std::filesystem::path& buildRunDir);
-
-// Where results, interrupted plays and the account are kept by default: $XDG_DATA_HOME/valmore when
-// that is an absolute path, else $HOME/.local/share/valmore. Empty when neither is known. The values
-// of the variables are passed in (null when unset).
-std::filesystem::path DefaultUserDir(const char* xdgDataHome, const char* home);
 
 }  // namespace valmore
