@@ -41,8 +41,7 @@ bool Storable(const std::string& value) {
 }
 
 bool IsHalfWidthSymbol(unsigned char c) {
-    return (c >= 0x20 && c <= 0x2F) || (c >= 0x3A && c <= 0x40) || (c >= 0x5B && c <= 0x5F) ||
-           (c >= 0x7B && c <= 0x7F);
+    return (c >= 0x20 && c <= 0x2F) || (c >= 0x3A && c <= 0x40) || (c >= 0x5B && c <= 0x5F) || (c >= 0x7B && c <= 0x7F);
 }
 
 }  // namespace

@@ -63,9 +63,9 @@ void InstallProgramScreens(CAppContext& context) {
                                                                          context.Results(), context.MessagePopup()));
     };
     context.screenFactories[kScreenRegistration] = [&context](IViewHost& host, CAppContext&) {
-        auto screen = std::make_unique<CRegistrationScreen>(host, context.ServerLink(), context.Account(),
-                                                            context.AccountFile(), context.MessagePopup(),
-                                                            context.UserDialog());
+        auto screen =
+            std::make_unique<CRegistrationScreen>(host, context.ServerLink(), context.Account(), context.AccountFile(),
+                                                  context.MessagePopup(), context.UserDialog());
         // The change flow has set the account status, so the menu does not ask the server again.
         screen->onBack = [&host] {
             if (auto* menu = ScreenOf<CCommMenuScreen>(host, kScreenCommMenu)) menu->ReturnFromRegistration();

@@ -99,8 +99,8 @@ TEST(UserDialog, KeysMoveTheFocusEnterAcceptsEscapeCancelsAndTheFieldsStartFromT
     EXPECT_EQ(d.dialog->UserId(), "old");
 
     // The user ID field has the focus; Shift+Tab goes round to the password, Tab back to the user ID.
-    EXPECT_TRUE(d.Show({Key(kKeyTab, kModifierShift), Key(kKeyBackspace), Key(kKeyTab), Key(kKeyTab), Type("2"),
-                        Key(kKeyEnter)}));
+    EXPECT_TRUE(d.Show(
+        {Key(kKeyTab, kModifierShift), Key(kKeyBackspace), Key(kKeyTab), Key(kKeyTab), Type("2"), Key(kKeyEnter)}));
     EXPECT_EQ(d.dialog->UserId(), "old");
     EXPECT_EQ(Cp932ToUtf8(d.dialog->Nickname()), "旧2");
     EXPECT_EQ(d.dialog->Password(), "oldp");

@@ -7,10 +7,10 @@
 #include <sys/stat.h>
 
 #include <deque>
-#include <utility>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "RankingServerProcess.h"
@@ -125,7 +125,8 @@ ResultRecord Record(const std::string& date, int score, int pl) {
 }
 
 const std::string kTakenNotice =
-    "ニックネーム「はなこ」は、既に他のユーザーに使われています。全角10文字以内で、別のニックネームを登録してください。";
+    "ニックネーム「はなこ」は、既に他のユーザーに使われています。全角10文字以内で、別のニックネームを登録してください"
+    "。";
 const std::string kRejectedNotice = "ユーザーID、又はパスワードが無効です。内容をご確認の上再度登録してください。";
 
 class ServerLinkWalk : public ::testing::TestWithParam<int> {};
@@ -146,8 +147,9 @@ TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServe
 
     LinkedTrainer t(GetParam(), userDir.Path(), server.BaseUrl());
     t.OpenCommunication();
-    EXPECT_EQ(t.TakeNotices(), std::vector<std::string>{"ユーザーIDとパスワードが設定されていません。「登録情報」からID、"
-                                                        "ニックネーム、パスワードを入力して登録を完了してください。"});
+    EXPECT_EQ(t.TakeNotices(),
+              std::vector<std::string>{"ユーザーIDとパスワードが設定されていません。「登録情報」からID、"
+                                       "ニックネーム、パスワードを入力して登録を完了してください。"});
     EXPECT_FALSE(t.RankingAndSubmissionOpen());
 
     t.Click(t.Menu().ButtonAt(CCommMenuScreen::kRegistrationButton));
@@ -202,7 +204,8 @@ TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServe
     ASSERT_GT(ranking.Scenarios().size(), 1u);
     EXPECT_FALSE(ranking.PreviousButton().enabled);
     EXPECT_TRUE(ranking.NextButton().enabled);
-    while (ranking.Scenarios()[static_cast<std::size_t>(ranking.Page())].ID != "VM-E01" && ranking.NextButton().enabled) {
+    while (ranking.Scenarios()[static_cast<std::size_t>(ranking.Page())].ID != "VM-E01" &&
+           ranking.NextButton().enabled) {
         t.Click(ranking.NextButton());
     }
     const ServerScenario& scenario = ranking.Scenarios()[static_cast<std::size_t>(ranking.Page())];
@@ -222,7 +225,8 @@ TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServe
         const Rect r = ranking.RowRect(row);
         int count = 0;
         for (int y = r.top; y < r.bottom; ++y) {
-            for (int x = r.left; x < r.right; ++x) count += t.window.BackBuffer().Pixel(x, y) == CRankingScreen::kOwnRowColour;
+            for (int x = r.left; x < r.right; ++x)
+                count += t.window.BackBuffer().Pixel(x, y) == CRankingScreen::kOwnRowColour;
         }
         return count;
     };

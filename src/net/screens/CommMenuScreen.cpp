@@ -53,7 +53,8 @@ void CCommMenuScreen::Layout() {
     const CommMenuLayout& layout = kLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))];
     for (int i = 0; i < kButtonCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        CSkinButton* button = AddPanel<CSkinButton>(owner_, kPictures[slot].up, kPictures[slot].dn, kPictures[slot].non);
+        CSkinButton* button =
+            AddPanel<CSkinButton>(owner_, kPictures[slot].up, kPictures[slot].dn, kPictures[slot].non);
         button->PlaceAt(layout.buttons[slot].x, layout.buttons[slot].y);
         button->identifier = i + 1;
         buttons_[slot] = button;

@@ -23,8 +23,8 @@ public:
     // The background is repeated only down to this far above the bottom of the area drawn.
     static constexpr int kBackgroundBottomGap = 300;
 
-    CCommMenuScreen(IViewHost& owner, const CServerLink& link, CUserAccount& account,
-                    std::filesystem::path accountFile, const CResultStore& results, QVDialog& popup);
+    CCommMenuScreen(IViewHost& owner, const CServerLink& link, CUserAccount& account, std::filesystem::path accountFile,
+                    const CResultStore& results, QVDialog& popup);
 
     void Layout() override;
     // Checks the stored account (unless coming back from the registration), then opens the buttons

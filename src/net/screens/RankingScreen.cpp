@@ -157,7 +157,7 @@ bool CRankingScreen::IsOwnRow(const RankingRow& row) const {
 }
 
 std::array<std::string, CRankingScreen::kHeaderCells> CRankingScreen::HeaderTexts(const ServerScenario& s,
-                                                                                   int ownRecords) {
+                                                                                  int ownRecords) {
     return {
         s.ID,
         s.Title,
@@ -209,8 +209,7 @@ Rect CRankingScreen::RowRect(int row) const {
     const RankingLayout& layout = kLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))];
     int width = 0;
     for (int w : layout.columnWidths) width += w;
-    return Rect::FromSize(layout.tableOrigin.x, layout.tableOrigin.y + row * layout.rowHeight, width,
-                          layout.rowHeight);
+    return Rect::FromSize(layout.tableOrigin.x, layout.tableOrigin.y + row * layout.rowHeight, width, layout.rowHeight);
 }
 
 Rect CRankingScreen::CellTextRect(int row, int column) const {

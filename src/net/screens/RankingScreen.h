@@ -25,8 +25,8 @@ public:
     static constexpr int kHeaderCells = 10;
     static constexpr Rgb kOwnRowColour{0, 0, 200};
 
-    CRankingScreen(IViewHost& owner, const CServerLink& link, const CUserAccount& account,
-                   const CResultStore& results, QVDialog& popup);
+    CRankingScreen(IViewHost& owner, const CServerLink& link, const CUserAccount& account, const CResultStore& results,
+                   QVDialog& popup);
 
     void Layout() override;
     // Page 0, the scenario list on the first visit (back to the main menu when it cannot be had),

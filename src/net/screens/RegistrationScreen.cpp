@@ -32,8 +32,7 @@ const RegistrationLayout& LayoutFor(ResolutionMode mode) {
 }  // namespace
 
 CRegistrationScreen::CRegistrationScreen(IViewHost& owner, const CServerLink& link, CUserAccount& account,
-                                         std::filesystem::path accountFile, QVDialog& popup,
-                                         QVUserValidateDlg& dialog)
+                                         std::filesystem::path accountFile, QVDialog& popup, QVUserValidateDlg& dialog)
     : CScreen(owner),
       link_(link),
       account_(account),

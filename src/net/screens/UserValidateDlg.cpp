@@ -1,5 +1,7 @@
 #include "net/screens/UserValidateDlg.h"
 
+#include <algorithm>
+
 #include "net/UserAccount.h"
 #include "net/screens/UserValidateDlgSXGA.h"
 #include "platform/Canvas.h"
@@ -22,26 +24,24 @@ constexpr Rect FieldInUnits(int x, int y, int width, int height) {
     return Rect{Across(x), Down(y), Across(x) + Across(width), Down(y) + Down(height)};
 }
 
-// Skin font 10 in XGA mode and skin font 8 in SXGA mode are both the dialog font's 10 points.
 constexpr std::array<UserDialogLayout, kModeCount> kLayouts{{
     {{420, 4},
      {477, 4},
      40,
-     {FieldInUnits(174, 45, 93, 12), FieldInUnits(174, 68, 93, 12), FieldInUnits(174, 91, 93, 12)},
-     10},
+     {FieldInUnits(174, 45, 93, 12), FieldInUnits(174, 68, 93, 12), FieldInUnits(174, 91, 93, 12)}},
     {{520, 4},
      {577, 4},
      60,
-     {FieldInUnits(200, 72, 93, 12), FieldInUnits(200, 95, 93, 12), FieldInUnits(200, 118, 93, 12)},
-     8},
+     {FieldInUnits(200, 72, 93, 12), FieldInUnits(200, 95, 93, 12), FieldInUnits(200, 118, 93, 12)}},
 }};
 
+// The entries are written in the labels' font, so they read as easily as the labels beside them.
 constexpr int kTextFont = 12;
+constexpr int kFieldTextMargin = 3;  // above and below the text of an entry
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
 
-constexpr std::array<std::size_t, QVUserValidateDlg::kFieldCount> kLimits{kUserIdLimit, kNicknameLimit,
-                                                                          kPasswordLimit};
+constexpr std::array<std::size_t, QVUserValidateDlg::kFieldCount> kLimits{kUserIdLimit, kNicknameLimit, kPasswordLimit};
 
 }  // namespace
 
@@ -59,12 +59,19 @@ QVUserValidateDlg::QVUserValidateDlg(IViewHost& owner, ITextServices& services, 
     cancel_->SetLabel("Cancel");
     cancel_->PlaceAt(layout_.cancelButton.x, layout_.cancelButton.y);
     cancel_->onClick = [this](unsigned, int, int, CSkinButton&) { Close(); };
+    int lineHeight = 0;
+    {
+        CCanvas& canvas = owner.MeasuringCanvas();
+        CCanvas::FontGuard font(canvas, owner.Skin().Font(kTextFont));
+        lineHeight = canvas.TextExtent("A").height;
+    }
     for (int i = 0; i < kFieldCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         fields_[slot] = std::make_unique<CTextField>(owner, services, kLimits[slot]);
-        const Rect& r = layout_.fields[slot];
+        Rect& r = layout_.fields[slot];
+        r.bottom = std::max(r.bottom, r.top + lineHeight + 2 * kFieldTextMargin);
         fields_[slot]->SetRect(r.left, r.top, r.Width(), r.Height());
-        fields_[slot]->SetSkinFont(layout_.fieldFont);
+        fields_[slot]->SetSkinFont(kTextFont);
     }
 }
 
@@ -199,8 +206,7 @@ void QVUserValidateDlg::DrawContent(CCanvas& canvas) {
     const int width = Bounds().Width();
     canvas.TextOut((width - canvas.TextExtent(message_).width) / 2, layout_.messageTop, message_);
 
-    static const std::array<std::string, kFieldCount> kLabels{Sj("ユーザーID"), Sj("ニックネーム"),
-                                                              Sj("パスワード")};
+    static const std::array<std::string, kFieldCount> kLabels{Sj("ユーザーID"), Sj("ニックネーム"), Sj("パスワード")};
     canvas.SetBackgroundMode(BackgroundMode::Transparent);
     for (int i = 0; i < kFieldCount; ++i) {
         const Rect& r = fields_[static_cast<std::size_t>(i)]->GetRect();

@@ -22,8 +22,7 @@ struct UserDialogLayout {
     Point okButton;
     Point cancelButton;
     int messageTop;
-    std::array<Rect, 3> fields;  // user ID, nickname, password, from top to bottom
-    int fieldFont;               // skin font of the entries
+    std::array<Rect, 3> fields;  // user ID, nickname, password, from top to bottom; grown to fit the text
 };
 
 class QVUserValidateDlg : public CPopup {
