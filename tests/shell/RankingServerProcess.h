@@ -16,7 +16,6 @@ namespace valmore::test {
 
 class RankingServerProcess {
 public:
-    // False when the server did not report that it listens.
     bool Start() {
         Pipe output;
         if (!process_.Start({VALMORE_SERVER_PATH, "serve", "--listen", "127.0.0.1:0", "--db", Database(), "--data-dir",
@@ -31,7 +30,7 @@ public:
         port_ = std::stoi(line->substr(prefix.size()));
         return port_ > 0;
     }
-    // Ends it as a crash or a pulled cable would: requests find nobody answering.
+    // As a crash would: requests find nobody answering.
     void Stop() { process_.Kill(); }
 
     // An account made beside the trainer, as a teacher would with the server's own tool (UTF-8).

@@ -1,17 +1,13 @@
 // The server link walked through the real screens over a headless window, against the real ranking
-// server: registration through the user dialog's keyboard, a nickname taken, a wrong password, the
-// submission of each scenario's best result, the ranking with the user's own row in blue, a refused
-// version, a stopped server, and later starts that read the account file.
+// server: an account file others may read refused at start, registration typed into the user dialog,
+// a nickname taken, a wrong password, the best results sent, the ranking with the own row in blue, a
+// refused version and a stopped server.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <deque>
-#include <filesystem>
-#include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "RankingServerProcess.h"
 #include "TrainerFixture.h"
@@ -23,18 +19,19 @@
 namespace valmore::test {
 namespace {
 
+using Notices = std::vector<std::string>;
+
 InputEvent Type(std::string_view utf8) {
     return InputEvent::Text(Sj(utf8));
 }
-InputEvent Key(int key, unsigned flags = 0) {
-    return InputEvent::KeyDown(key, flags);
-}
+const InputEvent kTab = InputEvent::KeyDown(kKeyTab);
+const InputEvent kBackTab = InputEvent::KeyDown(kKeyTab, kModifierShift);
+const InputEvent kEnter = InputEvent::KeyDown(kKeyEnter);
+const InputEvent kSelectAll = InputEvent::KeyDown('A', kModifierControl);
 
-// The trainer as the program starts it, with the server link pointed at the test's server. Notices
-// are read and closed with OK; the user dialog gets the keys the test queued for it, one list per
-// showing.
-class LinkedTrainer {
-public:
+// The program's screens with the link pointed at the test's server. Notices are noted and closed;
+// the user dialog gets the keys queued for it, one list per showing.
+struct LinkedTrainer {
     LinkedTrainer(int mode, const std::filesystem::path& userDir, const std::string& serverUrl)
         : window(ScreenOfMode(mode)), context(AppPaths{VALMORE_RUN_DIR, userDir}, serverUrl) {
         InstallProgramScreens(context);
@@ -42,92 +39,63 @@ public:
         EXPECT_TRUE(view->Create(std::nullopt));
         window.SetFeed([this](CHeadlessWindow&) { return Answer(); });
         view->Start();
-        Pump();
+        window.RunUntilIdle(*view);
     }
-
-    CCommMenuScreen& Menu() const { return Screen<CCommMenuScreen>(kScreenCommMenu); }
-    CRankingScreen& Ranking() const { return Screen<CRankingScreen>(kScreenRanking); }
-    CRegistrationScreen& Registration() const { return Screen<CRegistrationScreen>(kScreenRegistration); }
-    int Current() const { return view->CurrentScreen(); }
-
-    void Pump() { window.RunUntilIdle(*view); }
-    void Click(const CPanel& panel) {
-        const Rect& r = panel.GetRect();
-        window.QueueInput(InputEvent::LeftDown((r.left + r.right) / 2, (r.top + r.bottom) / 2));
-        window.QueueInput(InputEvent::LeftUp((r.left + r.right) / 2, (r.top + r.bottom) / 2));
-        Pump();
+    template <class T>
+    T& At(int slot) const {
+        return dynamic_cast<T&>(*view->ScreenAt(slot));
     }
-    // From the main menu to the communication menu, which checks the stored account.
-    void OpenCommunication() {
-        ASSERT_EQ(Current(), kScreenMainMenu);
-        Click(Screen<CMainMenuScreen>(kScreenMainMenu).Button(2));
-        ASSERT_EQ(Current(), kScreenCommMenu);
+    CCommMenuScreen& Menu() const { return At<CCommMenuScreen>(kScreenCommMenu); }
+    CRegistrationScreen& Registration() const { return At<CRegistrationScreen>(kScreenRegistration); }
+    void Queue(const Rect& r) {
+        window.QueueInput(InputEvent::LeftDown(r.left + 2, r.top + 2));
+        window.QueueInput(InputEvent::LeftUp(r.left + 2, r.top + 2));
     }
-    bool RankingAndSubmissionOpen() const {
+    // A click on the panel; the notices it brought, in UTF-8.
+    Notices Click(const CPanel& panel) {
+        Queue(panel.GetRect());
+        window.RunUntilIdle(*view);
+        return std::exchange(notices, {});
+    }
+    Notices ClickMenu(int button) { return Click(Menu().ButtonAt(button)); }
+    Notices OpenCommunication() {
+        EXPECT_EQ(view->CurrentScreen(), kScreenMainMenu);
+        return Click(At<CMainMenuScreen>(kScreenMainMenu).Button(2));
+    }
+    Notices ChangeRegistration(std::vector<InputEvent> keys) {
+        typing.push_back(std::move(keys));
+        return Click(Registration().ChangeButton());
+    }
+    bool Open() const {
         return Menu().ButtonAt(CCommMenuScreen::kRankingButton).enabled &&
                Menu().ButtonAt(CCommMenuScreen::kSubmitButton).enabled;
     }
-    // The notices shown since the last call, in UTF-8.
-    std::vector<std::string> TakeNotices() { return std::exchange(notices, {}); }
-
-    std::deque<std::vector<InputEvent>> typing;
-    std::vector<std::string> notices;
-    CHeadlessWindow window;
-    CAppContext context;
-    std::unique_ptr<CMainView> view;
-
-private:
-    template <class T>
-    T& Screen(int slot) const {
-        auto* screen = dynamic_cast<T*>(view->ScreenAt(slot));
-        if (screen == nullptr) {
-            ADD_FAILURE() << "no screen of the expected kind in slot " << slot;
-            std::abort();
-        }
-        return *screen;
-    }
 
     bool Answer() {
-        QVUserValidateDlg& dialog = context.UserDialog();
-        if (dialog.IsOpen()) {
-            if (typing.empty()) {
-                ADD_FAILURE() << "the user dialog stayed open: " << Cp932ToUtf8(dialog.Message());
-                window.QueueInput(Key(kKeyEscape));
-                return true;
-            }
-            for (const InputEvent& event : typing.front()) window.QueueInput(event);
-            typing.pop_front();
+        if (context.UserDialog().IsOpen()) {
+            EXPECT_FALSE(typing.empty()) << Cp932ToUtf8(context.UserDialog().Message());
+            for (const InputEvent& e : typing.empty() ? std::vector{InputEvent::KeyDown(kKeyEscape)} : typing.front())
+                window.QueueInput(e);
+            if (!typing.empty()) typing.pop_front();
             return true;
         }
         QVDialog& popup = context.MessagePopup();
         if (!popup.IsOpen()) return false;
-        EXPECT_EQ(popup.Mode(), QVDialog::kModeNotice);
         notices.push_back(Cp932ToUtf8(popup.Text()));
-        const Rect bounds = popup.Bounds();
-        const Rect ok = popup.Button2().GetRect();
-        const Point at{bounds.left + (ok.left + ok.right) / 2, bounds.top + (ok.top + ok.bottom) / 2};
-        window.QueueInput(InputEvent::LeftDown(at.x, at.y));
-        window.QueueInput(InputEvent::LeftUp(at.x, at.y));
+        Queue(popup.Button2().GetRect().Offset(popup.Bounds().left, popup.Bounds().top));
         return true;
     }
+
+    std::deque<std::vector<InputEvent>> typing;
+    Notices notices;
+    CHeadlessWindow window;
+    CAppContext context;
+    std::unique_ptr<CMainView> view;
 };
 
-ResultRecord Record(const std::string& date, int score, int pl) {
-    ResultRecord r;
-    r.Date = date;
-    r.TotalScore = score;
-    r.TotalPL = pl;
-    r.Commition = 1200;
-    r.Tax = 3400;
-    r.TradeCount = 4;
-    r.AvarageAmount = 2000;
-    return r;
+ResultRecord Played(const std::string& date, int score, int pl) {
+    return ResultRecord{date, score, 0, 0, pl, 0, 0, 1200, 3400, 0, 0};
 }
-
-const std::string kTakenNotice =
-    "ニックネーム「はなこ」は、既に他のユーザーに使われています。全角10文字以内で、別のニックネームを登録してください"
-    "。";
-const std::string kRejectedNotice = "ユーザーID、又はパスワードが無効です。内容をご確認の上再度登録してください。";
 
 class ServerLinkWalk : public ::testing::TestWithParam<int> {};
 
@@ -137,90 +105,65 @@ TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServe
     ASSERT_TRUE(server.AddUser({"hanako", "hanapass", "はなこ"}));
     TempDir userDir;
     {
-        // Two results share the best score of VM-E01: the first of them is the one sent.
         CResultStore store(userDir / "result.dat");
-        store.Add("VM-E01", Record("2026/11/01 09:00", 50, 1000));
-        store.Add("VM-E01", Record("2026/11/02 09:00", 80, 200000));
-        store.Add("VM-E01", Record("2026/11/03 09:00", 80, 300000));
-        store.Add("VM-P00", Record("2026/11/04 09:00", 60, -5000));
+        store.Add("VM-E01", Played("2026/11/01", 50, 1000));
+        store.Add("VM-E01", Played("2026/11/02", 80, 200000));
+        store.Add("VM-E01", Played("2026/11/03", 80, 300000));
+        store.Add("VM-P00", Played("2026/11/04", 60, -5000));
     }
-
+    CUserAccount stale;
+    stale.UserID = stale.Password = "stale";
+    ASSERT_TRUE(stale.Save(CUserAccount::FileIn(userDir.Path()), nullptr));
+    std::filesystem::permissions(CUserAccount::FileIn(userDir.Path()), std::filesystem::perms::group_read,
+                                 std::filesystem::perm_options::add);
     LinkedTrainer t(GetParam(), userDir.Path(), server.BaseUrl());
-    t.OpenCommunication();
-    EXPECT_EQ(t.TakeNotices(),
-              std::vector<std::string>{"ユーザーIDとパスワードが設定されていません。「登録情報」からID、"
-                                       "ニックネーム、パスワードを入力して登録を完了してください。"});
-    EXPECT_FALSE(t.RankingAndSubmissionOpen());
-
-    t.Click(t.Menu().ButtonAt(CCommMenuScreen::kRegistrationButton));
-    ASSERT_EQ(t.Current(), kScreenRegistration);
+    ASSERT_EQ(t.notices.size(), 1u);
+    EXPECT_NE(std::exchange(t.notices, {})[0].find("chmod 600"), std::string::npos);
+    EXPECT_EQ(t.OpenCommunication(),
+              Notices{"ユーザーIDとパスワードが設定されていません。「登録情報」からID、ニックネー"
+                      "ム、パスワードを入力して登録を完了してください。"});
+    EXPECT_FALSE(t.Open());
+    t.ClickMenu(CCommMenuScreen::kRegistrationButton);
     EXPECT_EQ(Cp932ToUtf8(t.Registration().ShownValues()[1]), "(未登録)");
 
-    // The first nickname is another user's: the server takes the new account, not the nickname.
-    t.typing.push_back({Type("taro01"), Key(kKeyTab), Type("はなこ"), Key(kKeyTab), Type("pass1"), Key(kKeyEnter)});
-    t.Click(t.Registration().ChangeButton());
-    EXPECT_EQ(t.TakeNotices(), std::vector<std::string>{kTakenNotice});
+    // The server takes the new account but not another user's nickname; the status stays good.
+    EXPECT_EQ(t.ChangeRegistration({Type("taro01"), kTab, Type("はなこ"), kTab, Type("pass1"), kEnter}),
+              Notices{"ニックネーム「はなこ」は、既に他のユーザーに使われています。全角10文字以内で、別のニックネーム"
+                      "を登録してください。"});
     EXPECT_EQ(t.context.Account().status, kAccountValid);
-    EXPECT_FALSE(std::filesystem::exists(t.context.AccountFile()));
-
-    // The dialog opens with what was entered; Shift+Tab reaches the nickname from the user ID.
-    t.typing.push_back({Key(kKeyTab, kModifierShift), Key(kKeyTab, kModifierShift), Key('A', kModifierControl),
-                        Type("たろう"), Key(kKeyEnter)});
-    t.Click(t.Registration().ChangeButton());
-    EXPECT_EQ(t.TakeNotices(), std::vector<std::string>{"登録されました。"});
+    // The dialog opens with what was entered; two Shift+Tabs reach the nickname.
+    EXPECT_EQ(t.ChangeRegistration({kBackTab, kBackTab, kSelectAll, Type("たろう"), kEnter}),
+              Notices{"登録されました。"});
     struct stat info {};
     ASSERT_EQ(::stat(t.context.AccountFile().c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << "the registration replaces the refused file";
     CUserAccount saved;
-    ASSERT_EQ(saved.Load(t.context.AccountFile()).status, AccountFileStatus::Loaded);
-    EXPECT_EQ(saved.UserID, "taro01");
-    EXPECT_EQ(Cp932ToUtf8(saved.Nickname), "たろう");
-    EXPECT_EQ(saved.Password, "pass1");
-    EXPECT_EQ(Cp932ToUtf8(t.Registration().ShownValues()[1]), "たろう");
+    saved.Load(t.context.AccountFile());
+    EXPECT_EQ(saved.UserID + "/" + Cp932ToUtf8(saved.Nickname) + "/" + saved.Password, "taro01/たろう/pass1");
 
-    // Another user's ID with a wrong password is refused, and the file keeps the registered account.
-    t.typing.push_back({Key('A', kModifierControl), Type("hanako"), Key(kKeyTab), Key(kKeyTab),
-                        Key('A', kModifierControl), Type("wrong"), Key(kKeyEnter)});
-    t.Click(t.Registration().ChangeButton());
-    EXPECT_EQ(t.TakeNotices(), std::vector<std::string>{kRejectedNotice});
-    EXPECT_EQ(t.context.Account().status, kAccountRejected);
-    t.Click(t.Registration().BackButton());
-    ASSERT_EQ(t.Current(), kScreenCommMenu);
-    EXPECT_TRUE(t.TakeNotices().empty()) << "coming back from the registration asks the server nothing";
-    EXPECT_FALSE(t.RankingAndSubmissionOpen());
-
+    // Another user's ID with a wrong password is refused; the way back asks the server nothing.
+    EXPECT_EQ(t.ChangeRegistration({kSelectAll, Type("hanako"), kTab, kTab, kSelectAll, Type("wrong"), kEnter}),
+              Notices{"ユーザーID、又はパスワードが無効です。内容をご確認の上再度登録してください。"});
+    EXPECT_EQ(t.Click(t.Registration().BackButton()), Notices{});
+    EXPECT_FALSE(t.Open());
     // Opened again from the main menu, the stored account is checked and accepted.
-    t.Click(t.Menu().ButtonAt(CCommMenuScreen::kBackButton));
-    t.OpenCommunication();
-    EXPECT_TRUE(t.TakeNotices().empty());
-    ASSERT_TRUE(t.RankingAndSubmissionOpen());
+    t.ClickMenu(CCommMenuScreen::kBackButton);
+    EXPECT_EQ(t.OpenCommunication(), Notices{});
+    ASSERT_TRUE(t.Open());
+    EXPECT_EQ(t.Click(t.Menu().ButtonAt(CCommMenuScreen::kSubmitButton)), Notices{"送信しました。"});
 
-    t.Click(t.Menu().ButtonAt(CCommMenuScreen::kSubmitButton));
-    EXPECT_EQ(t.TakeNotices(), std::vector<std::string>{"送信しました。"});
-
-    t.Click(t.Menu().ButtonAt(CCommMenuScreen::kRankingButton));
-    ASSERT_EQ(t.Current(), kScreenRanking);
-    CRankingScreen& ranking = t.Ranking();
+    t.ClickMenu(CCommMenuScreen::kRankingButton);
+    CRankingScreen& ranking = t.At<CRankingScreen>(kScreenRanking);
+    ASSERT_EQ(ranking.Page(), 0);
     ASSERT_GT(ranking.Scenarios().size(), 1u);
     EXPECT_FALSE(ranking.PreviousButton().enabled);
-    EXPECT_TRUE(ranking.NextButton().enabled);
-    while (ranking.Scenarios()[static_cast<std::size_t>(ranking.Page())].ID != "VM-E01" &&
-           ranking.NextButton().enabled) {
-        t.Click(ranking.NextButton());
-    }
-    const ServerScenario& scenario = ranking.Scenarios()[static_cast<std::size_t>(ranking.Page())];
+    const ServerScenario& scenario = ranking.Scenarios()[0];
     ASSERT_EQ(scenario.ID, "VM-E01");
     EXPECT_EQ(ranking.HeaderTexts(scenario, 3)[9], "3");
     ASSERT_EQ(ranking.Rows().size(), 1u);
-    const RankingRow& own = ranking.Rows()[0];
-    EXPECT_EQ(own.Field(2), "taro01");
-    EXPECT_EQ(own.Field(4), "2026/11/02 09:00") << "of two equal best scores the first is sent";
-    EXPECT_EQ(Cp932ToUtf8(ranking.RowTexts(own, scenario)[1]), "たろう");
-    EXPECT_EQ(ranking.RowTexts(own, scenario)[7], "195,400");  // 200,000 less tax and commission
-
-    // The own row is painted blue; the empty rows below it hold no blue at all.
-    t.window.InvalidateAll();
-    t.Pump();
+    const std::array<std::string, CRankingScreen::kColumns> own = ranking.RowTexts(ranking.Rows()[0], scenario);
+    EXPECT_EQ(Cp932ToUtf8(own[1]) + " " + own[2] + " " + own[7], "たろう 2026/11/02 195,400")
+        << "of two equal best scores the first is sent";
     auto bluePixels = [&](int row) {
         const Rect r = ranking.RowRect(row);
         int count = 0;
@@ -232,63 +175,27 @@ TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServe
     };
     EXPECT_GT(bluePixels(0), 20);
     EXPECT_EQ(bluePixels(1), 0);
-
-    // Paging back to the first scenario disables the previous button again.
-    while (ranking.PreviousButton().enabled) t.Click(ranking.PreviousButton());
-    EXPECT_EQ(ranking.Page(), 0);
-    EXPECT_TRUE(ranking.NextButton().enabled);
+    t.Click(ranking.NextButton());
+    EXPECT_TRUE(ranking.PreviousButton().enabled);
+    t.Click(ranking.PreviousButton());
+    EXPECT_FALSE(ranking.PreviousButton().enabled);
     t.Click(ranking.BackButton());
-    ASSERT_EQ(t.Current(), kScreenMainMenu);
 
-    // A refused version and a stopped server each have their notice, and close ranking and submission.
+    // A refused version and a stopped server each have their notice and close ranking and submission.
     t.context.ServerLink().SetProtocolVersion("QUIVO_TARN_000_OLD");
-    t.OpenCommunication();
-    EXPECT_EQ(t.TakeNotices(),
-              std::vector<std::string>{"トレドリアのバージョンが古いため接続できません、アップデートしてください。"});
-    EXPECT_FALSE(t.RankingAndSubmissionOpen());
+    EXPECT_EQ(t.OpenCommunication(),
+              Notices{"トレドリアのバージョンが古いため接続できません、アップデートしてください。"});
+    EXPECT_FALSE(t.Open());
     t.context.ServerLink().SetProtocolVersion(std::string(kProtocolVersion));
-    t.Click(t.Menu().ButtonAt(CCommMenuScreen::kBackButton));
-
+    t.ClickMenu(CCommMenuScreen::kBackButton);
     server.Stop();
-    t.OpenCommunication();
-    const std::vector<std::string> stopped = t.TakeNotices();
+    const Notices stopped = t.OpenCommunication();
     ASSERT_EQ(stopped.size(), 1u);
     EXPECT_EQ(stopped[0].rfind("トレドリアサーバーに接続できません。", 0), 0u) << stopped[0];
-    EXPECT_NE(stopped[0].find("http://127.0.0.1:" + std::to_string(server.Port()) + "/"), std::string::npos);
-    EXPECT_FALSE(t.RankingAndSubmissionOpen());
-    t.Click(t.Menu().ButtonAt(CCommMenuScreen::kRegistrationButton));
-    t.typing.push_back({Key(kKeyEnter)});
-    t.Click(t.Registration().ChangeButton());
-    EXPECT_EQ(t.TakeNotices().size(), 1u);
-}
-
-TEST_P(ServerLinkWalk, ALaterStartReadsTheAccountFileAndRefusesOneOthersMayRead) {
-    RankingServerProcess server;
-    ASSERT_TRUE(server.Start()) << "valmore-server did not start";
-    ASSERT_TRUE(server.AddUser({"jiro02", "secret2", "じろう"}));
-    TempDir userDir;
-    CUserAccount account;
-    account.UserID = "jiro02";
-    account.Nickname = Sj("じろう");
-    account.Password = "secret2";
-    ASSERT_TRUE(account.Save(CUserAccount::FileIn(userDir.Path()), nullptr));
-    {
-        LinkedTrainer t(GetParam(), userDir.Path(), server.BaseUrl());
-        EXPECT_TRUE(t.TakeNotices().empty());
-        t.OpenCommunication();
-        EXPECT_TRUE(t.TakeNotices().empty());
-        EXPECT_TRUE(t.RankingAndSubmissionOpen());
-        // With nothing played, the submission sends nothing and says so plainly.
-        t.Click(t.Menu().ButtonAt(CCommMenuScreen::kSubmitButton));
-        EXPECT_EQ(t.TakeNotices(), std::vector<std::string>{"送信しました。"});
-    }
-    std::filesystem::permissions(CUserAccount::FileIn(userDir.Path()), std::filesystem::perms::group_read,
-                                 std::filesystem::perm_options::add);
-    LinkedTrainer t(GetParam(), userDir.Path(), server.BaseUrl());
-    const std::vector<std::string> atStart = t.TakeNotices();
-    ASSERT_EQ(atStart.size(), 1u);
-    EXPECT_NE(atStart[0].find("chmod 600"), std::string::npos) << atStart[0];
-    EXPECT_TRUE(t.context.Account().UserID.empty());
+    EXPECT_NE(stopped[0].find("http://127.0.0.1:" + std::to_string(server.Port()) + "/ "), std::string::npos);
+    EXPECT_FALSE(t.Open());
+    t.ClickMenu(CCommMenuScreen::kRegistrationButton);
+    EXPECT_EQ(t.ChangeRegistration({kEnter}), stopped);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, ServerLinkWalk, ::testing::Values(kModeXga, kModeSxga), ModeName);
