@@ -1,6 +1,7 @@
 #include "net/screens/CommMenuScreen.h"
 
 #include "net/ServerMessages.h"
+#include "net/screens/CommMenuLayout.h"
 #include "net/screens/LinkNotices.h"
 #include "platform/Sjis.h"
 #include "ui/Skin.h"
@@ -9,15 +10,6 @@
 namespace valmore {
 
 namespace {
-
-struct CommMenuLayout {
-    std::array<Point, CCommMenuScreen::kButtonCount> buttons;  // ranking, submission, registration, back
-};
-
-constexpr std::array<CommMenuLayout, kModeCount> kLayouts{{
-    {{{{405, 270}, {405, 334}, {405, 400}, {405, 465}}}},
-    {{{{507, 369}, {507, 449}, {507, 532}, {507, 613}}}},
-}};
 
 constexpr std::array<SkinButtonPictures, CCommMenuScreen::kButtonCount> kPictures{{
     {kSkinCommButton1Up, kSkinCommButton1Dn, kSkinCommButton1Non},
@@ -50,7 +42,7 @@ CCommMenuScreen::CCommMenuScreen(IViewHost& owner, const CServerLink& link, CUse
 }
 
 void CCommMenuScreen::Layout() {
-    const CommMenuLayout& layout = kLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))];
+    const CommMenuLayout& layout = kCommMenuLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))];
     for (int i = 0; i < kButtonCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         CSkinButton* button =

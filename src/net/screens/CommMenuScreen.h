@@ -9,6 +9,7 @@
 
 #include "net/ServerLink.h"
 #include "net/UserAccount.h"
+#include "net/screens/CommMenuLayout.h"
 #include "results/ResultStore.h"
 #include "ui/Dialog.h"
 #include "ui/Screen.h"
@@ -19,7 +20,7 @@ namespace valmore {
 class CCommMenuScreen : public CScreen {
 public:
     enum Button : int { kRankingButton = 0, kSubmitButton = 1, kRegistrationButton = 2, kBackButton = 3 };
-    static constexpr int kButtonCount = 4;
+    static constexpr int kButtonCount = CommMenuLayout::kButtonCount;
     // The background is repeated only down to this far above the bottom of the area drawn.
     static constexpr int kBackgroundBottomGap = 300;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "net/screens/LinkNotices.h"
+#include "net/screens/RankingLayout.h"
 #include "platform/Sjis.h"
 #include "platform/TextFormat.h"
 #include "results/screens/CellText.h"
@@ -13,45 +14,6 @@
 namespace valmore {
 
 namespace {
-
-struct RankingLayout {
-    Point previousButton;
-    Point nextButton;
-    Point backButton;
-    Rect titleBox;
-    Point headerOrigin;
-    int headerHeight;
-    std::array<int, CRankingScreen::kHeaderCells> headerWidths;
-    Point tableOrigin;
-    int rowHeight;
-    std::array<int, CRankingScreen::kColumns> columnWidths;
-    int numberMargin;  // the number columns keep this much clear on both sides
-};
-
-constexpr std::array<RankingLayout, kModeCount> kLayouts{{
-    {{461, 8},
-     {495, 8},
-     {958, 8},
-     Rect::FromSize(261, 8, 180, 28),
-     {6, 82},
-     20,
-     {119, 253, 80, 80, 80, 80, 80, 73, 104, 63},
-     {7, 226},
-     20,
-     {77, 149, 112, 112, 113, 112, 112, 113, 112},
-     4},
-    {{576, 8},
-     {626, 8},
-     {1198, 9},
-     Rect::FromSize(326, 8, 180, 35),
-     {8, 97},
-     26,
-     {155, 310, 100, 100, 100, 100, 100, 100, 130, 70},
-     {8, 274},
-     25,
-     {102, 179, 140, 140, 142, 139, 140, 142, 140},
-     6},
-}};
 
 constexpr int kTextFont = 11;
 constexpr int kIdFont = 9;
@@ -73,7 +35,7 @@ CRankingScreen::CRankingScreen(IViewHost& owner, const CServerLink& link, const 
 }
 
 void CRankingScreen::Layout() {
-    const RankingLayout& layout = kLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))];
+    const RankingLayout& layout = kRankingLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))];
     previous_ = AddPanel<CSkinButton>(owner_, kSkinLeftUp, kSkinLeftDn, kSkinLeftNon);
     previous_->PlaceAt(layout.previousButton.x, layout.previousButton.y);
     previous_->onClick = [this](unsigned, int, int, CSkinButton&) { PreviousPage(); };
@@ -193,11 +155,11 @@ std::array<std::string, CRankingScreen::kColumns> CRankingScreen::RowTexts(const
 }
 
 Rect CRankingScreen::TitleRect() const {
-    return kLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))].titleBox;
+    return kRankingLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))].titleBox;
 }
 
 Rect CRankingScreen::HeaderCellRect(int cell) const {
-    const RankingLayout& layout = kLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))];
+    const RankingLayout& layout = kRankingLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))];
     const int c = std::clamp(cell, 0, kHeaderCells - 1);
     int left = layout.headerOrigin.x;
     for (int i = 0; i < c; ++i) left += layout.headerWidths[static_cast<std::size_t>(i)];
@@ -206,14 +168,14 @@ Rect CRankingScreen::HeaderCellRect(int cell) const {
 }
 
 Rect CRankingScreen::RowRect(int row) const {
-    const RankingLayout& layout = kLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))];
+    const RankingLayout& layout = kRankingLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))];
     int width = 0;
     for (int w : layout.columnWidths) width += w;
     return Rect::FromSize(layout.tableOrigin.x, layout.tableOrigin.y + row * layout.rowHeight, width, layout.rowHeight);
 }
 
 Rect CRankingScreen::CellTextRect(int row, int column) const {
-    const RankingLayout& layout = kLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))];
+    const RankingLayout& layout = kRankingLayouts[static_cast<std::size_t>(ModeOf(owner_.Mode()))];
     const int c = std::clamp(column, 0, kColumns - 1);
     const Rect line = RowRect(row);
     int left = line.left;

@@ -11,6 +11,7 @@
 #include "net/ServerLink.h"
 #include "net/ServerReplies.h"
 #include "net/UserAccount.h"
+#include "net/screens/RankingLayout.h"
 #include "results/ResultStore.h"
 #include "ui/Dialog.h"
 #include "ui/Screen.h"
@@ -20,9 +21,9 @@ namespace valmore {
 
 class CRankingScreen : public CScreen {
 public:
-    static constexpr int kRows = 21;
-    static constexpr int kColumns = 9;
-    static constexpr int kHeaderCells = 10;
+    static constexpr int kRows = RankingLayout::kRows;
+    static constexpr int kColumns = RankingLayout::kColumns;
+    static constexpr int kHeaderCells = RankingLayout::kHeaderCells;
     static constexpr Rgb kOwnRowColour{0, 0, 200};
 
     CRankingScreen(IViewHost& owner, const CServerLink& link, const CUserAccount& account, const CResultStore& results,

@@ -2,6 +2,7 @@
 
 #include "net/ServerMessages.h"
 #include "net/screens/LinkNotices.h"
+#include "net/screens/RegistrationLayout.h"
 #include "platform/Sjis.h"
 #include "results/screens/CellText.h"
 #include "ui/Skin.h"
@@ -11,22 +12,10 @@ namespace valmore {
 
 namespace {
 
-struct RegistrationLayout {
-    Point form;
-    std::array<Rect, 3> values;  // user ID, nickname, password
-    Point changeButton;
-    Point backButton;
-};
-
-constexpr std::array<RegistrationLayout, kModeCount> kLayouts{{
-    {{6, 207}, {{{434, 261, 623, 282}, {434, 294, 623, 315}, {434, 327, 623, 348}}}, {711, 328}, {936, 211}},
-    {{6, 207}, {{{543, 275, 738, 299}, {543, 317, 738, 341}, {543, 358, 738, 382}}}, {911, 352}, {1200, 211}},
-}};
-
 constexpr int kValueFont = 12;
 
 const RegistrationLayout& LayoutFor(ResolutionMode mode) {
-    return kLayouts[static_cast<std::size_t>(ModeOf(mode))];
+    return kRegistrationLayouts[static_cast<std::size_t>(ModeOf(mode))];
 }
 
 }  // namespace

@@ -12,29 +12,6 @@ namespace valmore {
 
 namespace {
 
-// The fields were placed in dialog units of a 10 pt dialog font: 4 units across are 7 pixels, 8 units
-// down are 13 pixels, rounded as the window system rounds them.
-constexpr int Across(int units) {
-    return (units * 7 + 2) / 4;
-}
-constexpr int Down(int units) {
-    return (units * 13 + 4) / 8;
-}
-constexpr Rect FieldInUnits(int x, int y, int width, int height) {
-    return Rect{Across(x), Down(y), Across(x) + Across(width), Down(y) + Down(height)};
-}
-
-constexpr std::array<UserDialogLayout, kModeCount> kLayouts{{
-    {{420, 4},
-     {477, 4},
-     40,
-     {FieldInUnits(174, 45, 93, 12), FieldInUnits(174, 68, 93, 12), FieldInUnits(174, 91, 93, 12)}},
-    {{520, 4},
-     {577, 4},
-     60,
-     {FieldInUnits(200, 72, 93, 12), FieldInUnits(200, 95, 93, 12), FieldInUnits(200, 118, 93, 12)}},
-}};
-
 // The entries are written in the labels' font, so they read as easily as the labels beside them.
 constexpr int kTextFont = 12;
 constexpr int kFieldTextMargin = 3;  // above and below the text of an entry
@@ -46,7 +23,7 @@ constexpr std::array<std::size_t, QVUserValidateDlg::kFieldCount> kLimits{kUserI
 }  // namespace
 
 QVUserValidateDlg::QVUserValidateDlg(IViewHost& owner, ITextServices& services)
-    : QVUserValidateDlg(owner, services, kLayouts[kModeXga]) {}
+    : QVUserValidateDlg(owner, services, kUserDialogLayouts[kModeXga]) {}
 
 QVUserValidateDlg::QVUserValidateDlg(IViewHost& owner, ITextServices& services, const UserDialogLayout& layout)
     : CPopup(owner, kSkinMessagePopup),
@@ -78,7 +55,7 @@ QVUserValidateDlg::QVUserValidateDlg(IViewHost& owner, ITextServices& services, 
 QVUserValidateDlg::~QVUserValidateDlg() = default;
 
 QVUserValidateDlgSXGA::QVUserValidateDlgSXGA(IViewHost& owner, ITextServices& services)
-    : QVUserValidateDlg(owner, services, kLayouts[kModeSxga]) {}
+    : QVUserValidateDlg(owner, services, kUserDialogLayouts[kModeSxga]) {}
 
 std::unique_ptr<QVUserValidateDlg> MakeUserDialog(IViewHost& owner, ITextServices& services) {
     if (owner.Mode() == kModeSxga) return std::make_unique<QVUserValidateDlgSXGA>(owner, services);

@@ -11,19 +11,12 @@
 #include <memory>
 #include <string>
 
+#include "net/screens/UserDialogLayout.h"
 #include "platform/TextServices.h"
 #include "ui/Popup.h"
 #include "ui/TextField.h"
 
 namespace valmore {
-
-// Where the dialog puts its parts (dialog coordinates); the dialog takes its background's size.
-struct UserDialogLayout {
-    Point okButton;
-    Point cancelButton;
-    int messageTop;
-    std::array<Rect, 3> fields;  // user ID, nickname, password, from top to bottom; grown to fit the text
-};
 
 class QVUserValidateDlg : public CPopup {
 public:
