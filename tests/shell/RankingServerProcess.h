@@ -1,54 +1,32 @@
 #pragma once
 
-// The bundled valmore-server for the trainer's tests: started on a free loopback port with a fresh
-// SQLite database, the build's scenarios and open registration, and killed with the object.
-
-#include <chrono>
-#include <filesystem>
-#include <optional>
-#include <string>
-#include <vector>
+// The bundled valmore-server for the trainer's tests: a free loopback port, a fresh SQLite database,
+// the build's scenarios and open registration; killed with the object.
 
 #include "XvfbSession.h"
 #include "support/TempDir.h"
 
 namespace valmore::test {
 
-class RankingServerProcess {
-public:
+struct RankingServerProcess {
     bool Start() {
         Pipe output;
-        if (!process_.Start({VALMORE_SERVER_PATH, "serve", "--listen", "127.0.0.1:0", "--db", Database(), "--data-dir",
-                             VALMORE_RUN_DIR, "--open-registration"},
-                            {}, output.Write())) {
-            return false;
-        }
-        output.CloseWrite();
-        const std::optional<std::string> line = output.ReadLine(std::chrono::milliseconds(30000));
         const std::string prefix = "valmore-server: listening on http://127.0.0.1:";
-        if (!line || line->rfind(prefix, 0) != 0) return false;
-        port_ = std::stoi(line->substr(prefix.size()));
-        return port_ > 0;
+        if (!process.Start({VALMORE_SERVER_PATH, "serve", "--listen", "127.0.0.1:0", "--db", database, "--data-dir",
+                            VALMORE_RUN_DIR, "--open-registration"},
+                           {}, output.Write()))
+            return false;
+        output.CloseWrite();
+        const std::optional<std::string> line = output.ReadLine(milliseconds(30000));
+        port = line && line->rfind(prefix, 0) == 0 ? std::stoi(line->substr(prefix.size())) : 0;
+        return port > 0;
     }
-    // As a crash would: requests find nobody answering.
-    void Stop() { process_.Kill(); }
+    std::string BaseUrl() const { return "http://127.0.0.1:" + std::to_string(port) + "/RURadiza/servlet/"; }
 
-    // An account made beside the trainer, as a teacher would with the server's own tool (UTF-8).
-    bool AddUser(const std::vector<std::string>& values) const {
-        std::vector<std::string> args{VALMORE_SERVER_PATH, "add-user", "--db", Database()};
-        args.insert(args.end(), values.begin(), values.end());
-        return RunCommand(args, "", std::chrono::milliseconds(60000)) == 0;
-    }
-
-    int Port() const { return port_; }
-    std::string BaseUrl() const { return "http://127.0.0.1:" + std::to_string(port_) + "/RURadiza/servlet/"; }
-
-private:
-    std::string Database() const { return (dir_ / "server.sqlite").string(); }
-
-    TempDir dir_;
-    Child process_;
-    int port_ = 0;
+    TempDir dir;
+    std::string database = (dir / "server.sqlite").string();
+    Child process;
+    int port = 0;
 };
 
 }  // namespace valmore::test

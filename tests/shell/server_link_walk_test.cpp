@@ -102,7 +102,9 @@ class ServerLinkWalk : public ::testing::TestWithParam<int> {};
 TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServer) {
     RankingServerProcess server;
     ASSERT_TRUE(server.Start()) << "valmore-server did not start";
-    ASSERT_TRUE(server.AddUser({"hanako", "hanapass", "はなこ"}));
+    ASSERT_EQ(RunCommand({VALMORE_SERVER_PATH, "add-user", "--db", server.database, "hanako", "hanapass", "はなこ"}, "",
+                         milliseconds(60000)),
+              0);
     TempDir userDir;
     {
         CResultStore store(userDir / "result.dat");
@@ -137,9 +139,6 @@ TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServe
     struct stat info {};
     ASSERT_EQ(::stat(t.context.AccountFile().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u) << "the registration replaces the refused file";
-    CUserAccount saved;
-    saved.Load(t.context.AccountFile());
-    EXPECT_EQ(saved.UserID + "/" + Cp932ToUtf8(saved.Nickname) + "/" + saved.Password, "taro01/たろう/pass1");
 
     // Another user's ID with a wrong password is refused; the way back asks the server nothing.
     EXPECT_EQ(t.ChangeRegistration({kSelectAll, Type("hanako"), kTab, kTab, kSelectAll, Type("wrong"), kEnter}),
@@ -188,11 +187,11 @@ TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServe
     EXPECT_FALSE(t.Open());
     t.context.ServerLink().SetProtocolVersion(std::string(kProtocolVersion));
     t.ClickMenu(CCommMenuScreen::kBackButton);
-    server.Stop();
+    server.process.Kill();
     const Notices stopped = t.OpenCommunication();
     ASSERT_EQ(stopped.size(), 1u);
     EXPECT_EQ(stopped[0].rfind("トレドリアサーバーに接続できません。", 0), 0u) << stopped[0];
-    EXPECT_NE(stopped[0].find("http://127.0.0.1:" + std::to_string(server.Port()) + "/ "), std::string::npos);
+    EXPECT_NE(stopped[0].find("http://127.0.0.1:" + std::to_string(server.port) + "/ "), std::string::npos);
     EXPECT_FALSE(t.Open());
     t.ClickMenu(CCommMenuScreen::kRegistrationButton);
     EXPECT_EQ(t.ChangeRegistration({kEnter}), stopped);
