@@ -93,8 +93,7 @@ std::string CServerLink::FetchUrl(const std::string& url) const {
 }
 
 std::int32_t CServerLink::ScenarioListRequest(std::string_view focus, std::string* reply) const {
-    const std::string fetched =
-        FetchUrl(baseUrl_ + "ScenarioList" + Query({{"VERSION", kProtocolVersion}, {"FOCUS", focus}}));
+    const std::string fetched = FetchUrl(baseUrl_ + "ScenarioList" + Query({{"VERSION", version_}, {"FOCUS", focus}}));
     if (reply) *reply = ReplyOrEmpty(fetched);
     return ScenarioListCode(fetched);
 }
@@ -102,23 +101,22 @@ std::int32_t CServerLink::ScenarioListRequest(std::string_view focus, std::strin
 std::int32_t CServerLink::RankingRequest(std::string_view scenarioId, std::string_view userId,
                                          std::string* reply) const {
     const std::string fetched =
-        FetchUrl(baseUrl_ + "Ranking" + Query({{"ID", scenarioId}, {"USERID", userId}, {"VERSION", kProtocolVersion}}));
+        FetchUrl(baseUrl_ + "Ranking" + Query({{"ID", scenarioId}, {"USERID", userId}, {"VERSION", version_}}));
     if (reply) *reply = ReplyOrEmpty(fetched);
     return RankingCode(fetched);
 }
 
 std::int32_t CServerLink::ResultRequest(std::string_view message, std::string_view password, std::string* reply) const {
-    const std::string fetched = FetchUrl(
-        baseUrl_ + "ResultHandler" + Query({{"MESS", message}, {"VERSION", kProtocolVersion}, {"PASSWORD", password}}));
+    const std::string fetched = FetchUrl(baseUrl_ + "ResultHandler" +
+                                         Query({{"MESS", message}, {"VERSION", version_}, {"PASSWORD", password}}));
     if (reply) *reply = ReplyOrEmpty(fetched);
     return ResultCode(fetched);
 }
 
 std::int32_t CServerLink::UserValidateRequest(std::string_view userId, std::string_view password) const {
     if (userId.empty() || password.empty()) return 1;
-    return UserValidateCode(
-        FetchUrl(baseUrl_ + "UserValidate" +
-                 Query({{"USERID", userId}, {"VERSION", kProtocolVersion}, {"PASSWORD", password}})));
+    return UserValidateCode(FetchUrl(baseUrl_ + "UserValidate" +
+                                     Query({{"USERID", userId}, {"VERSION", version_}, {"PASSWORD", password}})));
 }
 
 std::int32_t CServerLink::ChangeUserInfoRequest(std::string_view userId, std::string_view password,
@@ -126,7 +124,7 @@ std::int32_t CServerLink::ChangeUserInfoRequest(std::string_view userId, std::st
     if (userId.empty() || password.empty()) return 1;
     return ChangeUserInfoCode(FetchUrl(baseUrl_ + "ChangeUserInfo" +
                                        Query({{"USERID", userId},
-                                              {"VERSION", kProtocolVersion},
+                                              {"VERSION", version_},
                                               {"PASSWORD", password},
                                               {"PREVPASSWORD", previousPassword},
                                               {"NICKNAME", nickname}})));

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "net/ServerReplies.h"
 #include "results/ResultStore.h"
 
 namespace valmore {
@@ -31,6 +32,8 @@ public:
     const std::string& BaseUrl() const { return baseUrl_; }
     // Tests shorten these to see a timeout quickly.
     void SetTimeouts(long connectMs, long totalMs);
+    // Tests send another version to see the server refuse it.
+    void SetProtocolVersion(std::string version) { version_ = std::move(version); }
 
     // The reply text, or "INTERNET_FAILURE", "SERVER_FAILURE" or "VERSION_ERROR".
     std::string FetchUrl(const std::string& url) const;
@@ -48,6 +51,7 @@ private:
     std::string baseUrl_;
     long connectTimeoutMs_ = kConnectTimeoutMs;
     long totalTimeoutMs_ = kTotalTimeoutMs;
+    std::string version_{kProtocolVersion};
 };
 
 }  // namespace valmore

@@ -40,7 +40,31 @@ bool Storable(const std::string& value) {
     return value.find_first_of("\"#") == std::string::npos;
 }
 
+bool IsHalfWidthSymbol(unsigned char c) {
+    return (c >= 0x20 && c <= 0x2F) || (c >= 0x3A && c <= 0x40) || (c >= 0x5B && c <= 0x5F) || (c >= 0x7B && c <= 0x7F);
+}
+
 }  // namespace
+
+bool HasHalfWidthSymbol(std::string_view sjis) {
+    for (std::size_t pos = 0; pos < sjis.size();) {
+        const std::size_t length = SjisCharLength(sjis, pos);
+        if (length == 1 && IsHalfWidthSymbol(static_cast<unsigned char>(sjis[pos]))) return true;
+        pos += length;
+    }
+    return false;
+}
+
+std::optional<std::string> UserEntryProblem(std::string_view userId, std::string_view password,
+                                            std::string_view nickname) {
+    if (userId.empty()) return Sj("ユーザーIDを入力してください。");
+    if (password.empty()) return Sj("パスワードを入力してください。");
+    if (nickname.empty()) return Sj("ニックネームを入力してください。");
+    if (HasHalfWidthSymbol(nickname)) return Sj("ニックネームに半角記号は使わないでください。");
+    if (HasHalfWidthSymbol(password)) return Sj("パスワードに半角記号は使わないでください。");
+    if (HasHalfWidthSymbol(userId)) return Sj("ユーザーIDを正しく入力してください。");
+    return std::nullopt;
+}
 
 AccountFileResult CUserAccount::Load(const std::filesystem::path& file) {
     UserID.clear();

@@ -7,7 +7,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace valmore {
 
@@ -24,6 +26,15 @@ inline constexpr std::int32_t kAccountNicknameTaken = 4;
 inline constexpr std::int32_t kAccountNoInternet = -1;
 inline constexpr std::int32_t kAccountServerFailure = -2;
 inline constexpr std::int32_t kAccountVersionRefused = -3;
+
+// Space and the ASCII punctuation except the grave accent, found only where a character begins:
+// the second byte of a two-byte character is never one of them.
+bool HasHalfWidthSymbol(std::string_view sjis);
+
+// The rules the user dialog checks before it closes with OK, in their order: the message (Shift_JIS)
+// of the first one the entries break, or nothing when they keep them all.
+std::optional<std::string> UserEntryProblem(std::string_view userId, std::string_view password,
+                                            std::string_view nickname);
 
 enum class AccountFileStatus {
     Loaded,   // the three values were read

@@ -9,11 +9,10 @@
 #include <string>
 
 #include "platform/PlatformWindow.h"
-#include "platform/TextServices.h"
 
 namespace valmore {
 
-class CHeadlessWindow : public CPlatformWindow, public ITextServices {
+class CHeadlessWindow : public CPlatformWindow {
 public:
     explicit CHeadlessWindow(Size screenSize);
 

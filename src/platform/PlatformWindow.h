@@ -16,10 +16,11 @@
 #include "platform/Canvas.h"
 #include "platform/EventHandler.h"
 #include "platform/Geometry.h"
+#include "platform/TextServices.h"
 
 namespace valmore {
 
-class CPlatformWindow {
+class CPlatformWindow : public ITextServices {
 public:
     enum class PumpResult {
         Dispatched,  // one input event, tick or paint was delivered
@@ -78,6 +79,10 @@ public:
 
     // Paints and presents at once when part of the canvas is invalid; true when it did.
     bool UpdateNow(IEventHandler& handler);
+
+    // The busy pointer while the program waits for something it cannot paint through (a server
+    // request); shown at once, without waiting for the next pump. Windows without a pointer ignore it.
+    virtual void SetWaitCursor(bool /*on*/) {}
 
 protected:
     CPlatformWindow() = default;

@@ -106,6 +106,7 @@ std::unique_ptr<CSdlWindow> CSdlWindow::Open(const SdlWindowOptions& options, st
 }
 
 CSdlWindow::~CSdlWindow() {
+    if (waitCursor_) SDL_FreeCursor(waitCursor_);
     if (canvasSurface_) SDL_FreeSurface(canvasSurface_);
     if (window_) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -192,6 +193,12 @@ void CSdlWindow::SetTextInputArea(const Rect& caret) {
     SDL_Rect area{caret.left + offset.x, caret.top + offset.y, std::max(1, caret.Width()), std::max(1, caret.Height())};
     SDL_SetTextInputRect(&area);
     if (!SDL_IsTextInputActive()) SDL_StartTextInput();
+}
+
+void CSdlWindow::SetWaitCursor(bool on) {
+    if (on && !waitCursor_) waitCursor_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+    // SDL_SetCursor flushes the display connection itself, so the pointer changes before the wait.
+    SDL_SetCursor(on && waitCursor_ ? waitCursor_ : SDL_GetDefaultCursor());
 }
 
 CPlatformWindow::PumpResult CSdlWindow::PumpOne(IEventHandler& handler, int maxWaitMs) {

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "platform/PlatformWindow.h"
-#include "platform/TextServices.h"
 
 struct SDL_Window;
 struct SDL_Surface;
+struct SDL_Cursor;
 union SDL_Event;
 
 namespace valmore {
@@ -24,7 +24,7 @@ struct SdlWindowOptions {
     std::string title;           // Shift_JIS
 };
 
-class CSdlWindow : public CPlatformWindow, public ITextServices {
+class CSdlWindow : public CPlatformWindow {
 public:
     // Opens the window; null with the reason in *error when there is no display or SDL fails.
     static std::unique_ptr<CSdlWindow> Open(const SdlWindowOptions& options, std::string* error);
@@ -37,6 +37,7 @@ public:
     std::string ClipboardText() const override;
     void SetClipboardText(std::string_view sjis) override;
     void SetTextInputArea(const Rect& caret) override;
+    void SetWaitCursor(bool on) override;
 
     // What the window surface holds at a window position, after the last present.
     Rgb WindowPixel(int x, int y) const;
@@ -58,6 +59,7 @@ private:
     std::uint64_t nextTickMs_ = 0;
     bool needsWholePresent_ = true;  // after exposure the bands and the whole canvas are shown again
     std::uint32_t wakeEvent_ = 0;
+    SDL_Cursor* waitCursor_ = nullptr;  // made on first use
 };
 
 }  // namespace valmore

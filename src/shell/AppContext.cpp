@@ -6,7 +6,11 @@
 
 namespace valmore {
 
-CAppContext::CAppContext(AppPaths paths) : paths_(std::move(paths)), results_(paths_.userDir / "result.dat") {
+CAppContext::CAppContext(AppPaths paths, const std::optional<std::string>& serverOption)
+    : paths_(std::move(paths)),
+      results_(paths_.userDir / "result.dat"),
+      server_(ResolveServerAddress(serverOption, paths_.userDir)),
+      serverLink_(server_.baseUrl) {
     screenFactories[kScreenMainMenu] = [](IViewHost& host, CAppContext& context) -> std::unique_ptr<CScreen> {
         return std::make_unique<CMainMenuScreen>(host, context);
     };
@@ -25,9 +29,11 @@ void CAppContext::CreatePopups(IViewHost& host) {
     host_ = &host;
     messagePopup_ = std::make_unique<QVDialog>(host);
     detailPopup_ = std::make_unique<QVDetailDialog>(host);
+    userDialog_ = MakeUserDialog(host, host.TextServices());
 }
 
 void CAppContext::DestroyPopups() {
+    userDialog_.reset();
     detailPopup_.reset();
     messagePopup_.reset();
     host_ = nullptr;
@@ -40,6 +46,10 @@ std::vector<StoreProblem> CAppContext::LoadStores() {
     SnapshotLoadReport snapshots = snapshots_.Load(SnapshotFile());
     if (!snapshots.Ok()) found.push_back({SnapshotFile(), snapshots.problems});
     return found;
+}
+
+std::string CAppContext::LoadAccount() {
+    return account_.Load(AccountFile()).message;
 }
 
 const CGlossary& CAppContext::EnsureGlossary() {

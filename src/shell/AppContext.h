@@ -1,8 +1,9 @@
 #pragma once
 
-// The program-wide objects, held in one place for the whole run: the skin, the two popups, the result
-// and snapshot stores, the glossary, the day controller with the play it holds, and the hooks through
-// which the practice run and the real screens join the shell. A test builds a fresh one.
+// The program-wide objects, held in one place for the whole run: the skin, the popups and the user
+// dialog, the result and snapshot stores, the glossary, the day controller with the play it holds,
+// the server link with the user's account, and the hooks through which the practice run and the real
+// screens join the shell. A test builds a fresh one.
 
 #include <array>
 #include <filesystem>
@@ -12,6 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "net/ServerAddress.h"
+#include "net/ServerLink.h"
+#include "net/UserAccount.h"
+#include "net/screens/UserValidateDlg.h"
 #include "platform/InputEvent.h"
 #include "results/ResultStore.h"
 #include "scenario/Glossary.h"
@@ -59,7 +64,9 @@ struct StoreProblem {
 // The context answers the popups' and panels' link words from the glossary.
 class CAppContext : public ILinkLookup {
 public:
-    explicit CAppContext(AppPaths paths);
+    // serverOption: the --server URL, when given; otherwise the user folder's setting or the bundled
+    // server is used.
+    explicit CAppContext(AppPaths paths, const std::optional<std::string>& serverOption = std::nullopt);
     ~CAppContext() override;
     CAppContext(const CAppContext&) = delete;
     CAppContext& operator=(const CAppContext&) = delete;
@@ -68,6 +75,7 @@ public:
     std::filesystem::path ResultFile() const { return paths_.userDir / "result.dat"; }
     std::filesystem::path SnapshotFile() const { return paths_.userDir / "snapshot.dat"; }
     std::filesystem::path GlossaryFile() const;
+    std::filesystem::path AccountFile() const { return CUserAccount::FileIn(paths_.userDir); }
 
     // Creates the popups over the main view; done once the skin is loaded.
     void CreatePopups(IViewHost& host);
@@ -76,6 +84,7 @@ public:
     bool HasPopups() const { return messagePopup_ != nullptr; }
     QVDialog& MessagePopup() { return *messagePopup_; }
     QVDetailDialog& DetailPopup() { return *detailPopup_; }
+    QVUserValidateDlg& UserDialog() { return *userDialog_; }
     // The main view, once it has created the popups; null before.
     IViewHost* Host() const { return host_; }
 
@@ -84,6 +93,13 @@ public:
     std::vector<StoreProblem> LoadStores();
     CResultStore& Results() { return results_; }
     CSnapshotStore& Snapshots() { return snapshots_; }
+
+    // Reads the account file of the user folder; the message for the user (Shift_JIS) when it was
+    // damaged or refused, else empty.
+    std::string LoadAccount();
+    CUserAccount& Account() { return account_; }
+    const ServerAddress& Server() const { return server_; }
+    CServerLink& ServerLink() { return serverLink_; }
 
     // The glossary as loaded so far (empty before the first scenario).
     const CGlossary& Glossary() const { return glossary_; }
@@ -121,8 +137,12 @@ private:
     IViewHost* host_ = nullptr;
     std::unique_ptr<QVDialog> messagePopup_;
     std::unique_ptr<QVDetailDialog> detailPopup_;
+    std::unique_ptr<QVUserValidateDlg> userDialog_;
     CResultStore results_;
     CSnapshotStore snapshots_;
+    ServerAddress server_;
+    CServerLink serverLink_;
+    CUserAccount account_;
     CGlossary glossary_;
     bool glossaryAttempted_ = false;
     bool quitRequested_ = false;

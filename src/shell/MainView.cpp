@@ -43,7 +43,10 @@ public:
         }
         popup_.OnPopupInput(local);
     }
-    void OnTick() override { view_.OnTick(); }
+    void OnTick() override {
+        view_.OnTick();
+        popup_.OnPopupTick();
+    }
     void OnPaint(CCanvas& canvas, const Rect& invalid) override {
         view_.OnPaint(canvas, invalid);
         const Rect bounds = popup_.Bounds();
@@ -100,6 +103,7 @@ bool CMainView::Create(std::optional<int> forcedMode, std::string* error) {
     context_.SetQuitHandler([this] { window_.PostQuit(); });
     context_.CreatePopups(*this);
     storeProblems_ = context_.LoadStores();
+    accountProblem_ = context_.LoadAccount();
     if (error) error->clear();
     return true;
 }
@@ -124,6 +128,11 @@ void CMainView::ReportStoreProblems() {
     for (const StoreProblem& problem : problems) {
         if (window_.QuitPosted()) return;
         context_.MessagePopup().Show(QVDialog::kModeNotice, StoreProblemMessage(problem));
+    }
+    std::string account = std::move(accountProblem_);
+    accountProblem_.clear();
+    if (!account.empty() && !window_.QuitPosted()) {
+        context_.MessagePopup().Show(QVDialog::kModeNotice, EscapeMarkup(account));
     }
 }
 

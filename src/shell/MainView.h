@@ -31,12 +31,12 @@ public:
     CMainView& operator=(const CMainView&) = delete;
 
     // Chooses the mode (forced, or from the screen size), places the canvas, loads the skin, creates
-    // the back buffer, starts the timer, creates the popups and reads the stores. False with the
+    // the back buffer, starts the timer, creates the popups and reads the stores and the account. False with the
     // reason when the back buffer cannot be created.
     bool Create(std::optional<int> forcedMode, std::string* error = nullptr);
 
     // The first paint (which builds the screens and shows the main menu), then the reports of damaged
-    // store files. Run does this itself when it has not been done.
+    // store files and of an account file that was damaged or refused. Run does this itself when it has not been done.
     void Start();
     // Start, then handles events until the program quits (or, headless, until nothing is left).
     CPlatformWindow::LoopEnd Run();
@@ -61,6 +61,8 @@ public:
     int CurrentScreen() const override { return current_; }
     void RunModal(IModalPopup& popup, const std::function<bool()>& done) override;
     CCanvas& MeasuringCanvas() override { return window_.Canvas(); }
+    ITextServices& TextServices() override { return window_; }
+    void SetWaitCursor(bool on) override { window_.SetWaitCursor(on); }
 
     // IEventHandler
     void OnInput(const InputEvent& event) override;
@@ -81,6 +83,7 @@ private:
     bool started_ = false;
     int tickCount_ = 0;
     std::vector<StoreProblem> storeProblems_;
+    std::string accountProblem_;
 };
 
 // The message that tells the user a store file was damaged (Shift_JIS markup for the message popup).

@@ -1,5 +1,8 @@
 #include "shell/ProgramScreens.h"
 
+#include "net/screens/CommMenuScreen.h"
+#include "net/screens/RankingScreen.h"
+#include "net/screens/RegistrationScreen.h"
 #include "platform/Sjis.h"
 #include "playscreen/SimulationScreen.h"
 #include "results/ResultRecordFromFigures.h"
@@ -72,6 +75,26 @@ void InstallProgramScreens(CAppContext& context) {
     };
     context.screenFactories[kScreenRecords] = [&context](IViewHost& host, CAppContext&) {
         return std::unique_ptr<CScreen>(std::make_unique<CRecordScreen>(host, context.Results()));
+    };
+
+    context.screenFactories[kScreenCommMenu] = [&context](IViewHost& host, CAppContext&) {
+        return std::unique_ptr<CScreen>(std::make_unique<CCommMenuScreen>(host, context.ServerLink(), context.Account(),
+                                                                          context.AccountFile(), context.Results(),
+                                                                          context.MessagePopup()));
+    };
+    context.screenFactories[kScreenRanking] = [&context](IViewHost& host, CAppContext&) {
+        return std::unique_ptr<CScreen>(std::make_unique<CRankingScreen>(host, context.ServerLink(), context.Account(),
+                                                                         context.Results(), context.MessagePopup()));
+    };
+    context.screenFactories[kScreenRegistration] = [&context](IViewHost& host, CAppContext&) {
+        auto screen =
+            std::make_unique<CRegistrationScreen>(host, context.ServerLink(), context.Account(), context.AccountFile(),
+                                                  context.MessagePopup(), context.UserDialog());
+        // The change flow has set the account status, so the menu does not ask the server again.
+        screen->onBack = [&host] {
+            if (auto* menu = ScreenOf<CCommMenuScreen>(host, kScreenCommMenu)) menu->ReturnFromRegistration();
+        };
+        return std::unique_ptr<CScreen>(std::move(screen));
     };
 
     context.tickController = [&context] { return context.controller.Tick(); };

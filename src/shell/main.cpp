@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    CAppContext context(AppPaths{options.dataDir, userDir});
+    CAppContext context(AppPaths{options.dataDir, userDir}, options.server);
+    if (!context.Server().problem.empty()) std::fprintf(stderr, "valmore: %s\n", context.Server().problem.c_str());
     InstallProgramScreens(context);
     CMainView view(*window, context);
     if (!view.Create(options.mode, &error)) {

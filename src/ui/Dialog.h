@@ -36,6 +36,8 @@ public:
     PopupAnswer Show(PopupKind kind, std::string text);
 
     PopupKind Mode() const { return mode_; }
+    // The text of the current showing, as the caller gave it.
+    const std::string& Text() const { return text_; }
     int Page() const { return body_.Page(); }
     const CMarkupText& Body() const { return body_.Markup(); }
     const LinkEntry* CurrentEntry() const { return entry_ ? &*entry_ : nullptr; }

@@ -7,6 +7,7 @@
 
 #include "platform/Geometry.h"
 #include "platform/InputEvent.h"
+#include "platform/TextServices.h"
 #include "ui/ResolutionMode.h"
 #include "ui/ScreenNumber.h"
 
@@ -26,6 +27,8 @@ public:
     virtual void DrawPopup(CCanvas& canvas) = 0;
     // Input while the popup is shown, in popup coordinates (mouse) or as keys.
     virtual void OnPopupInput(const InputEvent& event) = 0;
+    // The 100 ms timer while the popup is shown (after the main view has had it).
+    virtual void OnPopupTick() {}
 };
 
 class IViewHost {
@@ -56,6 +59,11 @@ public:
 
     // A canvas for measuring text outside painting (popups lay their texts out when shown).
     virtual CCanvas& MeasuringCanvas() = 0;
+
+    // The clipboard and the input method, for text fields.
+    virtual ITextServices& TextServices() = 0;
+    // The busy pointer around work that blocks the window, such as a server request.
+    virtual void SetWaitCursor(bool /*on*/) {}
 };
 
 }  // namespace valmore

@@ -125,7 +125,9 @@ public:
         if (!first) return;
         started.push_back(first->group);
         // Group 10 had the beginner click the glossary link of the first news detail.
-        if (first->group == 11) EXPECT_GT(t.Simulation().InfoPanel().PageCount(), 0) << "the glossary link was missed";
+        if (first->group == 11) {
+            EXPECT_GT(t.Simulation().InfoPanel().PageCount(), 0) << "the glossary link was missed";
+        }
         readTicks = 0;
         // For looking at: VALMORE_PRACTICE_SHOTS names a folder that gets the canvas of every group.
         if (const char* shots = std::getenv("VALMORE_PRACTICE_SHOTS")) {

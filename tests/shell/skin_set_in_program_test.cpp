@@ -85,7 +85,9 @@ TEST_P(SkinSetInProgram, MainMenuAndSimulationScreenElementsStandApart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, SkinSetInProgram, testing::Values(kModeXga, kModeSxga),
-                         [](const testing::TestParamInfo<ResolutionMode>& info) { return info.param == kModeXga ? "Xga" : "Sxga"; });
+                         [](const testing::TestParamInfo<ResolutionMode>& info) {
+                             return info.param == kModeXga ? "Xga" : "Sxga";
+                         });
 
 }  // namespace
 }  // namespace valmore

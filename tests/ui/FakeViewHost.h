@@ -49,6 +49,7 @@ public:
     void SwitchScreen(int screen) override { current_ = screen; }
     int CurrentScreen() const override { return current_; }
     CCanvas& MeasuringCanvas() override { return window_.Canvas(); }
+    ITextServices& TextServices() override { return window_; }
 
     void RunModal(IModalPopup& popup, const std::function<bool()>& done) override {
         ModalHandler handler{*this, popup};
@@ -92,7 +93,10 @@ private:
             local.y -= bounds.top;
             popup.OnPopupInput(local);
         }
-        void OnTick() override { host.OnTick(); }
+        void OnTick() override {
+            host.OnTick();
+            popup.OnPopupTick();
+        }
         void OnPaint(CCanvas& canvas, const Rect& invalid) override {
             host.OnPaint(canvas, invalid);
             Rect bounds = popup.Bounds();

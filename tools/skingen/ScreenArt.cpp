@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "PanelArt.h"
+#include "net/screens/RankingLayout.h"
+#include "net/screens/RegistrationLayout.h"
 #include "shell/MainMenuLayout.h"
 
 namespace valmore::skingen {
@@ -182,19 +184,20 @@ void PaintRankingBackground(CCanvas& canvas, Mode mode) {
     const bool x = mode == kModeXga;
     // The title stays clear of the framed scenario title the program draws at x 261 / 326.
     ScreenTitle(canvas, mode, "成績ランキング", x ? 255 : 320);
-    const std::vector<double> head = x ? Edges(6, {119, 253, 80, 80, 80, 80, 80, 73, 104, 63})
-                                       : Edges(8, {155, 310, 100, 100, 100, 100, 100, 100, 130, 70});
-    HeadedTable(canvas, mode, head,
+    // The program writes the header line and the rows into these cells.
+    const RankingLayout& l = kRankingLayouts[static_cast<std::size_t>(mode)];
+    const std::vector<int> headWidths(l.headerWidths.begin(), l.headerWidths.end());
+    HeadedTable(canvas, mode, Edges(l.headerOrigin.x, headWidths),
                 {"ID", "タイトル", "種別", "モード", "銘柄数", "レベル", "期間", "所要時間", "資金", "自己記録"},
-                x ? 60 : 70, x ? 82 : 97, x ? 20 : 26, 1);
-    const std::vector<double> table = x ? Edges(7, {77, 149, 112, 112, 113, 112, 112, 113, 112})
-                                        : Edges(8, {102, 179, 140, 140, 142, 139, 140, 142, 140});
-    const double first = x ? 226 : 274;
+                x ? 60 : 70, l.headerOrigin.y, l.headerHeight, 1);
+    const std::vector<double> table =
+        Edges(l.tableOrigin.x, std::vector<int>(l.columnWidths.begin(), l.columnWidths.end()));
+    const double first = l.tableOrigin.y;
     const double headTop = first - (x ? 22 : 27);
     Caption(canvas, mode, "ランキング", table.front(), headTop - 2);
     HeadedTable(canvas, mode, table,
                 {"順位", "ニックネーム", "日付", "総合得点", "損益", "税金", "手数料", "収益", "利回り(%)"}, headTop,
-                first, x ? 20 : 25, 21);
+                first, l.rowHeight, RankingLayout::kRows);
 }
 
 void PaintRegistrationForm(CCanvas& canvas, Mode mode) {
@@ -206,10 +209,12 @@ void PaintRegistrationForm(CCanvas& canvas, Mode mode) {
         const char* label;
         Box box;
     };
+    const auto& values = kRegistrationLayouts[static_cast<std::size_t>(mode)].values;
+    auto box = [](const valmore::Rect& r) { return Box{r.left * 1.0, r.top * 1.0, r.Width() * 1.0, r.Height() * 1.0}; };
     const Field fields[3] = {
-        {"ユーザーID", x ? Box{434, 261, 189, 21} : Box{543, 275, 195, 24}},
-        {"ニックネーム", x ? Box{434, 294, 189, 21} : Box{543, 317, 195, 24}},
-        {"パスワード", x ? Box{434, 327, 189, 21} : Box{543, 358, 195, 24}},
+        {"ユーザーID", box(values[0])},
+        {"ニックネーム", box(values[1])},
+        {"パスワード", box(values[2])},
     };
     const Font font{x ? 13.0 : 16.0, true};
     for (const Field& f : fields) {

@@ -1,5 +1,9 @@
 #include "SkinLayout.h"
 
+#include "net/screens/CommMenuLayout.h"
+#include "net/screens/RankingLayout.h"
+#include "net/screens/RegistrationLayout.h"
+#include "net/screens/UserDialogLayout.h"
 #include "playscreen/SimulationLayout.h"
 #include "results/screens/RecordLayout.h"
 #include "results/screens/ResultLayout.h"
@@ -180,31 +184,39 @@ ScreenPlan Records() {
 
 ScreenPlan CommMenu() {
     ScreenPlan s{"communication menu", kSkinCommMenuBackground, false, {}};
+    auto at = [](int button) {
+        return PlaceFrom(kCommMenuLayouts, [button](const CommMenuLayout& l) { return l.buttons[button]; });
+    };
     s.placements = {
-        Place("ranking", {kSkinCommButton1Up, kSkinCommButton1Dn, kSkinCommButton1Non}, {405, 270}, {507, 369}),
-        Place("submission", {kSkinCommButton2Up, kSkinCommButton2Dn, kSkinCommButton2Non}, {405, 334}, {507, 449}),
-        Place("registration", {kSkinCommButton3Up, kSkinCommButton3Dn}, {405, 400}, {507, 532}),
-        Place("back", {kSkinCommButton4Up, kSkinCommButton4Dn}, {405, 465}, {507, 613}),
+        Place("ranking", {kSkinCommButton1Up, kSkinCommButton1Dn, kSkinCommButton1Non}, at(0)),
+        Place("submission", {kSkinCommButton2Up, kSkinCommButton2Dn, kSkinCommButton2Non}, at(1)),
+        Place("registration", {kSkinCommButton3Up, kSkinCommButton3Dn}, at(2)),
+        Place("back", {kSkinCommButton4Up, kSkinCommButton4Dn}, at(3)),
     };
     return s;
 }
 
 ScreenPlan Ranking() {
     ScreenPlan s{"ranking", kSkinRankingBackground, false, {}};
+    auto at = [](auto pick) { return PlaceFrom(kRankingLayouts, pick); };
     s.placements = {
-        Place("previous scenario", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon}, {461, 8}, {576, 8}),
-        Place("next scenario", {kSkinRightUp, kSkinRightDn, kSkinRightNon}, {495, 8}, {626, 8}),
-        Place("back", {kSkinCommBackUp, kSkinCommBackDn}, {958, 8}, {1198, 9}),
+        Place("previous scenario", {kSkinLeftUp, kSkinLeftDn, kSkinLeftNon},
+              at([](const RankingLayout& l) { return l.previousButton; })),
+        Place("next scenario", {kSkinRightUp, kSkinRightDn, kSkinRightNon},
+              at([](const RankingLayout& l) { return l.nextButton; })),
+        Place("back", {kSkinCommBackUp, kSkinCommBackDn}, at([](const RankingLayout& l) { return l.backButton; })),
     };
     return s;
 }
 
 ScreenPlan Registration() {
     ScreenPlan s{"registration", kSkinBackground, false, {}};
+    auto at = [](auto pick) { return PlaceFrom(kRegistrationLayouts, pick); };
     s.placements = {
-        Place("form", {kSkinRegistrationForm}, {6, 207}, {6, 207}),
-        Place("change", {kSkinRegisterButtonUp, kSkinRegisterButtonDn}, {711, 328}, {911, 352}),
-        Place("back", {kSkinCommBackUp, kSkinCommBackDn}, {936, 211}, {1200, 211}),
+        Place("form", {kSkinRegistrationForm}, at([](const RegistrationLayout& l) { return l.form; })),
+        Place("change", {kSkinRegisterButtonUp, kSkinRegisterButtonDn},
+              at([](const RegistrationLayout& l) { return l.changeButton; })),
+        Place("back", {kSkinCommBackUp, kSkinCommBackDn}, at([](const RegistrationLayout& l) { return l.backButton; })),
     };
     return s;
 }
@@ -236,9 +248,10 @@ ScreenPlan Question() {
 
 ScreenPlan UserDialog() {
     ScreenPlan s{"user dialog", kSkinMessagePopup, true, {}};
+    auto at = [](auto pick) { return PlaceFrom(kUserDialogLayouts, pick); };
     s.placements = {
-        Place("OK", {kSkinOkUp, kSkinOkDn}, {420, 4}, {520, 4}),
-        Place("cancel", {kSkinCancelUp, kSkinCancelDn}, {477, 4}, {577, 4}),
+        Place("OK", {kSkinOkUp, kSkinOkDn}, at([](const UserDialogLayout& l) { return l.okButton; })),
+        Place("cancel", {kSkinCancelUp, kSkinCancelDn}, at([](const UserDialogLayout& l) { return l.cancelButton; })),
     };
     return s;
 }
