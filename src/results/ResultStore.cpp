@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <system_error>
 
+#include "platform/AtomicFile.h"
+
 namespace valmore {
 
 namespace {
@@ -49,6 +51,8 @@ void BuildTree(CDocTree& doc, const std::map<std::string, std::vector<ResultReco
 CResultStore::CResultStore(std::filesystem::path file) : file_(std::move(file)) {}
 
 StoreLoadResult CResultStore::Load() {
+    // Saves killed mid-way on an earlier run leave temporary files that nothing else would remove.
+    RemoveLeftoverTemporaries(file_);
     lists_.clear();
     keepDamagedFile_ = false;
     StoreLoadResult result;

@@ -7,6 +7,8 @@
 #include <utility>
 #include <variant>
 
+#include "platform/AtomicFile.h"
+
 namespace valmore {
 
 namespace {
@@ -344,6 +346,8 @@ std::filesystem::path CSnapshotStore::DamagedCopyName(const std::filesystem::pat
 }
 
 SnapshotLoadReport CSnapshotStore::Load(const std::filesystem::path& file) {
+    // Saves killed mid-way on an earlier run leave temporary files that nothing else would remove.
+    RemoveLeftoverTemporaries(file);
     SnapshotLoadReport report;
     records_.clear();
     damagedFile_.reset();
