@@ -97,15 +97,17 @@ int RemoveLeftoverTemporaries(const std::filesystem::path& target) {
 }
 
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, std::string* error,
-                         unsigned permissions) {
+                         unsigned permissions, int* errorNumber) {
     RemoveLeftoverTemporaries(target);
     std::string temporary;
     int fd = CreateLockedTemporary(target, &temporary);
     if (fd < 0) {
+        if (errorNumber) *errorNumber = errno;
         if (error) *error = Describe(target, "cannot create a temporary file");
         return false;
     }
     auto fail = [&](const char* what) {
+        if (errorNumber) *errorNumber = errno;
         if (error) *error = Describe(target, what);
         ::unlink(temporary.c_str());
         ::close(fd);

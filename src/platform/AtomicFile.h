@@ -9,10 +9,11 @@ namespace valmore {
 // Replaces a file as a whole: the bytes go to a temporary file beside it (".NAME.tmp-XXXXXX"), which
 // is flushed to disk and renamed over the target. A crash or a full disk during the write leaves the
 // previous file intact. Temporary files of the same target that a killed writer left behind are
-// removed first. Returns false and describes the failure in *error when anything fails. The file gets
-// the given permission bits (0600 for a file only its owner may read).
+// removed first. Returns false and describes the failure in *error (and its error number in
+// *errorNumber) when anything fails. The file gets the given permission bits (0600 for a file only
+// its owner may read).
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, std::string* error,
-                         unsigned permissions = 0644);
+                         unsigned permissions = 0644, int* errorNumber = nullptr);
 
 // Removes the temporary files a killed WriteFileAtomically of this target left beside it. A writer
 // holds a lock on its temporary file until the file has been renamed, so one that another running

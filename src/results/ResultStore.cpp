@@ -62,21 +62,25 @@ StoreLoadResult CResultStore::Load() {
     result.fileFound = true;
     if (!loaded.Ok()) {
         // What was read before the damage is still worth keeping in the store.
-        result.problems.push_back(loaded.Message());
+        result.problems.push_back(loaded.Problem());
         keepDamagedFile_ = true;
         if (doc.Root() == nullptr) return result;
     }
+    auto leftOut = [&](std::string what, int part, std::string scenario) {
+        result.problems.push_back(
+            {LoadProblemKind::PartLeftOut, 0, part, std::move(scenario), file_.string() + ": " + std::move(what)});
+    };
     doc.MoveToRoot();
     int scenarios = doc.CountChildren();
     for (int i = 0; i < scenarios; ++i) {
         std::string listName = std::to_string(i);
         if (!doc.EnterChild(listName)) {
-            result.problems.push_back(file_.string() + ": list " + listName + " is missing");
+            leftOut("list " + listName + " is missing", i + 1, {});
             continue;
         }
         std::optional<std::string> id = doc.GetChildText("Id");
         if (!id) {
-            result.problems.push_back(file_.string() + ": list " + listName + " has no \"Id\"");
+            leftOut("list " + listName + " has no \"Id\"", i + 1, {});
             doc.ExitToParent();
             continue;
         }
@@ -85,8 +89,7 @@ StoreLoadResult CResultStore::Load() {
         for (int j = 0; j < records; ++j) {
             std::string recordName = std::to_string(j);
             if (!doc.EnterChild(recordName)) {
-                result.problems.push_back(file_.string() + ": record " + recordName + " of list " + listName +
-                                          " is missing");
+                leftOut("record " + recordName + " of list " + listName + " is missing", j + 1, *id);
                 continue;
             }
             ResultRecord record;
@@ -107,8 +110,8 @@ StoreLoadResult CResultStore::Load() {
             }
             doc.ExitToParent();
             if (!complete) {
-                result.problems.push_back(file_.string() + ": record " + recordName + " of list " + listName +
-                                          " lacks a required value and was left out");
+                leftOut("record " + recordName + " of list " + listName + " lacks a required value and was left out",
+                        j + 1, *id);
                 continue;
             }
             list.push_back(std::move(record));

@@ -31,7 +31,7 @@ struct ResultRecord {
 
 struct StoreLoadResult {
     bool fileFound = false;             // false: no file yet, an empty store, nothing to report
-    std::vector<std::string> problems;  // damage found; what could be read was kept
+    std::vector<LoadProblem> problems;  // damage found; what could be read was kept
 
     bool Ok() const { return problems.empty(); }
 };

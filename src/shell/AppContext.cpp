@@ -42,9 +42,13 @@ void CAppContext::DestroyPopups() {
 std::vector<StoreProblem> CAppContext::LoadStores() {
     std::vector<StoreProblem> found;
     StoreLoadResult results = results_.Load();
-    if (!results.Ok()) found.push_back({ResultFile(), results.problems});
+    if (!results.Ok()) {
+        found.push_back({StoreProblem::Store::Results, ResultFile(), results.problems, !results_.Lists().empty()});
+    }
     SnapshotLoadReport snapshots = snapshots_.Load(SnapshotFile());
-    if (!snapshots.Ok()) found.push_back({SnapshotFile(), snapshots.problems});
+    if (!snapshots.Ok()) {
+        found.push_back({StoreProblem::Store::Snapshots, SnapshotFile(), snapshots.problems, snapshots_.Count() > 0});
+    }
     return found;
 }
 

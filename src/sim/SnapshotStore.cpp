@@ -332,9 +332,9 @@ void WriteHistory(CDocTree& tree, const CTradeHistory& history, int currentIndex
 
 std::string SnapshotLoadReport::Message() const {
     std::string text;
-    for (const std::string& problem : problems) {
+    for (const LoadProblem& problem : problems) {
         if (!text.empty()) text += "\n";
-        text += problem;
+        text += problem.message;
     }
     return text;
 }
@@ -351,9 +351,13 @@ SnapshotLoadReport CSnapshotStore::Load(const std::filesystem::path& file) {
     SnapshotLoadReport report;
     records_.clear();
     damagedFile_.reset();
-    auto refuse = [&](const std::string& reason) {
-        report.problems.push_back(file.string() + ": " + reason);
+    auto refuse = [&](LoadProblem problem, const std::string& reason) {
+        problem.message = file.string() + ": " + reason;
+        report.problems.push_back(std::move(problem));
         damagedFile_ = file;
+    };
+    auto leftOut = [&](int part, std::string id, const std::string& reason) {
+        refuse({LoadProblemKind::PartLeftOut, 0, part, std::move(id), {}}, reason);
     };
 
     CDocTree tree;
@@ -361,12 +365,13 @@ SnapshotLoadReport CSnapshotStore::Load(const std::filesystem::path& file) {
     if (loaded.status == DocLoadStatus::CannotOpen) {
         // No file is the usual first start. One that is there but cannot be read must not be overwritten unseen.
         std::error_code error;
-        if (std::filesystem::exists(file, error)) refuse(loaded.reason.empty() ? "cannot be read" : loaded.reason);
+        if (std::filesystem::exists(file, error))
+            refuse(loaded.Problem(), loaded.reason.empty() ? "cannot be read" : loaded.reason);
         return report;
     }
     if (!loaded.Ok()) {
         // A partly parsed file could yield a play with lots or days missing; none is taken from it.
-        refuse(loaded.reason.empty() ? "cannot be read" : loaded.reason);
+        refuse(loaded.Problem(), loaded.reason.empty() ? "cannot be read" : loaded.reason);
         return report;
     }
     if (tree.Root() == nullptr) return report;
@@ -379,11 +384,11 @@ SnapshotLoadReport CSnapshotStore::Load(const std::filesystem::path& file) {
         std::string id;
         SnapshotRecord record;
         if (!in.Enter(Name(i)) || !ReadPlay(in, id, record)) {
-            refuse("stored play " + Name(i) + " skipped: " + in.Reason());
+            leftOut(i + 1, id, "stored play " + Name(i) + " skipped: " + in.Reason());
             continue;
         }
         if (records_.count(id) != 0) {
-            refuse("stored play " + Name(i) + " skipped: a second play for scenario \"" + id + "\"");
+            leftOut(i + 1, id, "stored play " + Name(i) + " skipped: a second play for scenario \"" + id + "\"");
             continue;
         }
         records_.emplace(std::move(id), std::move(record));
@@ -420,7 +425,8 @@ DocSaveResult CSnapshotStore::Save(const std::filesystem::path& file) {
             std::filesystem::rename(*damagedFile_, DamagedCopyName(*damagedFile_), error);
             if (error) {
                 return DocSaveResult{
-                    false, damagedFile_->string() + ": cannot keep the damaged file aside: " + error.message()};
+                    false, damagedFile_->string() + ": cannot keep the damaged file aside: " + error.message(),
+                    error.value()};
             }
         }
         damagedFile_.reset();

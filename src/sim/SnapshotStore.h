@@ -29,9 +29,10 @@ struct SnapshotRecord {
 };
 
 struct SnapshotLoadReport {
-    std::vector<std::string> problems;  // "FILE: REASON", one per refused file or play
+    std::vector<LoadProblem> problems;  // one per refused file or play
 
     bool Ok() const { return problems.empty(); }
+    // "FILE: REASON" of every problem, one a line.
     std::string Message() const;
 };
 
