@@ -17,7 +17,8 @@ constexpr std::array<int, kScreenCount> kBuildOrder{kScreenMainMenu, kScreenScen
                                                     kScreenResult,   kScreenRecords,        kScreenCommMenu,
                                                     kScreenRanking,  kScreenRegistration};
 
-constexpr std::size_t kMaxReportedProblems = 4;
+// The notice fits the XGA popup without paging: up to three lines of what was done, then these.
+constexpr std::size_t kMaxReportedProblems = 2;
 
 bool IsClick(InputType type) {
     return type == InputType::LeftDown || type == InputType::LeftUp;
@@ -85,7 +86,7 @@ std::string StoreProblemMessage(const StoreProblem& problem) {
         text += LoadProblemText(problem.problems[i]);
     }
     if (problem.problems.size() > shown)
-        text += "$n" + Sj("ほか") + std::to_string(problem.problems.size() - shown) + Sj("件");
+        text += Sj("（ほか") + std::to_string(problem.problems.size() - shown) + Sj("件）");
     return text;
 }
 

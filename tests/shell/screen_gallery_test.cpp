@@ -189,9 +189,10 @@ TEST_P(DamagedStoreGallery, TheNoticesOfDamagedStoresAtStart) {
     if (!folder || !*folder) GTEST_SKIP() << "VALMORE_SCREENSHOT_DIR is not set";
     std::filesystem::create_directories(folder);
     TempDir userDir;
+    // One record read, two left out for a missing value, and the text broken after them.
     userDir.Write("result.dat",
                   "{root {0 {Id \"practice\"}{0 {Date \"2026/12/01\"}{Commition \"120\"}{Tax \"0\"}"
-                  "{TradeCount \"2\"}{AvarageAmount \"1500\"}}}\n\n garbage}");
+                  "{TradeCount \"2\"}{AvarageAmount \"1500\"}}{1 {Date \"x\"}}{2 {Tax \"1\"}}}\n\n garbage}");
     userDir.Write("snapshot.dat", "{root\n\t{0\n\t\tgarbage\n\t}\n}\n");
     CHeadlessWindow window(ScreenOfMode(GetParam()));
     CAppContext context(AppPaths{VALMORE_RUN_DIR, userDir.Path()});

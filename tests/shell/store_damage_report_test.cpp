@@ -108,7 +108,7 @@ TEST(StoreDamageReport, TheMessageNamesTheFileAndCannotBeTurnedIntoMarkupByIt) {
 
     StoreProblem many{StoreProblem::Store::Results, "result.dat", std::vector<LoadProblem>(9), false};
     const std::string cut = StoreProblemMessage(many);
-    EXPECT_NE(cut.find(Sj("ほか5件")), std::string::npos);
+    EXPECT_NE(cut.find(Sj("（ほか7件）")), std::string::npos);
 }
 
 }  // namespace
