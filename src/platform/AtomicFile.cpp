@@ -133,6 +133,34 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
     return true;
 }
 
+std::filesystem::path FreeAsideName(const std::filesystem::path& file) {
+    std::filesystem::path name = file;
+    name += ".damaged";
+    std::error_code error;
+    for (int n = 2; std::filesystem::exists(name, error); ++n) {
+        name = file;
+        name += ".damaged-" + std::to_string(n);
+    }
+    return name;
+}
+
+bool KeepAside(const std::filesystem::path& file, int* errorNumber) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::filesystem::path aside = FreeAsideName(file);
+        // A hard link fails on an existing name, where a rename would silently replace it.
+        if (::link(file.c_str(), aside.c_str()) == 0) {
+            ::unlink(file.c_str());
+            return true;
+        }
+        if (errno == EEXIST) continue;
+        // Folders that hold no hard links still allow a rename to the free name.
+        if ((errno == EPERM || errno == EOPNOTSUPP) && std::rename(file.c_str(), aside.c_str()) == 0) return true;
+        break;
+    }
+    if (errorNumber) *errorNumber = errno;
+    return false;
+}
+
 bool ReadWholeFile(const std::filesystem::path& file, std::string* bytes) {
     std::ifstream in(file, std::ios::binary);
     if (!in) return false;

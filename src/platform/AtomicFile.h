@@ -20,6 +20,13 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
 // process is still writing is never touched. Returns how many were removed.
 int RemoveLeftoverTemporaries(const std::filesystem::path& target);
 
+// Where a damaged file is kept aside: the first of "<file>.damaged", "<file>.damaged-2", ... that does
+// not exist yet, so an earlier damaged copy is never overwritten.
+std::filesystem::path FreeAsideName(const std::filesystem::path& file);
+// Moves the file to FreeAsideName, never replacing an existing file. False (with the error number in
+// *errorNumber) when it could not be moved; the file is then where it was.
+bool KeepAside(const std::filesystem::path& file, int* errorNumber);
+
 // Reads a whole file as bytes. Returns false when it cannot be opened or read.
 bool ReadWholeFile(const std::filesystem::path& file, std::string* bytes);
 

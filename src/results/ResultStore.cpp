@@ -131,10 +131,15 @@ std::string CResultStore::ToText() const {
 
 DocSaveResult CResultStore::Save() {
     if (keepDamagedFile_) {
-        std::filesystem::path aside = file_;
-        aside += ".damaged";
+        // The damaged file is never overwritten: if it cannot be moved aside, nothing is written.
         std::error_code error;
-        if (!std::filesystem::exists(aside, error)) std::filesystem::rename(file_, aside, error);
+        int errorNumber = 0;
+        if (std::filesystem::exists(file_, error) && !KeepAside(file_, &errorNumber)) {
+            return DocSaveResult{false,
+                                 file_.string() + ": cannot keep the damaged file aside: " +
+                                     std::error_code(errorNumber, std::generic_category()).message(),
+                                 errorNumber};
+        }
         keepDamagedFile_ = false;
     }
     CDocTree doc;

@@ -41,7 +41,8 @@ public:
     explicit CResultStore(std::filesystem::path file = "result.dat");
 
     // Reads the file; a missing file gives an empty store. A damaged file is reported and kept aside
-    // ("result.dat.damaged") by the next Save, so no earlier result is overwritten unseen.
+    // ("result.dat.damaged", or "result.dat.damaged-2" and so on) by the next Save, so no earlier result
+    // is overwritten unseen; a Save that cannot keep it aside writes nothing.
     StoreLoadResult Load();
     // Writes the whole store, replacing the file atomically; a failure leaves the old file whole.
     DocSaveResult Save();

@@ -62,6 +62,7 @@ struct StoreProblem {
     std::filesystem::path file;
     std::vector<LoadProblem> problems;
     bool somethingKept = false;  // part of the file could be read and is in use
+    std::filesystem::path keptAs;  // where the next save moves the damaged file
 };
 
 // The context answers the popups' and panels' link words from the glossary.

@@ -78,7 +78,7 @@ std::string StoreProblemMessage(const StoreProblem& problem) {
         text += Sj("」が壊れていて読めませんでした。前回の続きはない状態で始め、");
     }
     text += Sj("元のファイルは次に保存するときに「");
-    text += AsPlainMarkup(problem.file.filename().string() + ".damaged");
+    text += AsPlainMarkup(problem.keptAs.filename().string());
     text += Sj("」として残します。");
     const std::size_t shown = std::min(problem.problems.size(), kMaxReportedProblems);
     for (std::size_t i = 0; i < shown; ++i) {

@@ -339,12 +339,6 @@ std::string SnapshotLoadReport::Message() const {
     return text;
 }
 
-std::filesystem::path CSnapshotStore::DamagedCopyName(const std::filesystem::path& file) {
-    std::filesystem::path copy = file;
-    copy += ".damaged";
-    return copy;
-}
-
 SnapshotLoadReport CSnapshotStore::Load(const std::filesystem::path& file) {
     // Saves killed mid-way on an earlier run leave temporary files that nothing else would remove.
     RemoveLeftoverTemporaries(file);
@@ -421,13 +415,12 @@ std::string CSnapshotStore::ToText() const {
 DocSaveResult CSnapshotStore::Save(const std::filesystem::path& file) {
     if (damagedFile_) {
         std::error_code error;
-        if (std::filesystem::exists(*damagedFile_, error)) {
-            std::filesystem::rename(*damagedFile_, DamagedCopyName(*damagedFile_), error);
-            if (error) {
-                return DocSaveResult{
-                    false, damagedFile_->string() + ": cannot keep the damaged file aside: " + error.message(),
-                    error.value()};
-            }
+        int errorNumber = 0;
+        if (std::filesystem::exists(*damagedFile_, error) && !KeepAside(*damagedFile_, &errorNumber)) {
+            return DocSaveResult{false,
+                                 damagedFile_->string() + ": cannot keep the damaged file aside: " +
+                                     std::error_code(errorNumber, std::generic_category()).message(),
+                                 errorNumber};
         }
         damagedFile_.reset();
     }

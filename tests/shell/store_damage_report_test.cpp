@@ -90,7 +90,8 @@ TEST(StoreDamageReport, NoStoreFilesMeanAQuietStart) {
 
 TEST(StoreDamageReport, TheMessageNamesTheFileAndCannotBeTurnedIntoMarkupByIt) {
     LoadProblem leftOut{LoadProblemKind::PartLeftOut, 0, 2, "$p&x", "english"};
-    StoreProblem problem{StoreProblem::Store::Results, "/home/u/$p&x/result.dat", {leftOut}, true};
+    StoreProblem problem{
+        StoreProblem::Store::Results, "/home/u/$p&x/result.dat", {leftOut}, true, "/home/u/$p&x/result.dat.damaged"};
     const std::string text = StoreProblemMessage(problem);
     EXPECT_NE(text.find("result.dat.damaged"), std::string::npos);
     EXPECT_NE(text.find(Sj("シナリオ「＄p＆x」の2件目")), std::string::npos);
@@ -106,7 +107,8 @@ TEST(StoreDamageReport, TheMessageNamesTheFileAndCannotBeTurnedIntoMarkupByIt) {
     }
     EXPECT_EQ(codes, 1u);
 
-    StoreProblem many{StoreProblem::Store::Results, "result.dat", std::vector<LoadProblem>(9), false};
+    StoreProblem many{StoreProblem::Store::Results, "result.dat", std::vector<LoadProblem>(9), false,
+                      "result.dat.damaged"};
     const std::string cut = StoreProblemMessage(many);
     EXPECT_NE(cut.find(Sj("（ほか7件）")), std::string::npos);
 }

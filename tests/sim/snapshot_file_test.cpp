@@ -149,6 +149,7 @@ TEST(SnapshotFile, APlayWithAMissingOrImpossibleValueIsSkippedAndTheFileKeptAsid
 
         ASSERT_TRUE(loaded.Save(dir / "snapshot.dat").ok);
         EXPECT_EQ(ReadFileBytes(dir / "snapshot.dat.damaged"), text);
+        std::filesystem::remove(dir / "snapshot.dat.damaged");
         EXPECT_FALSE(loaded.DamagedFile().has_value());
     }
 }
