@@ -182,6 +182,15 @@ std::string DocLoadResult::Message() const {
     return reason.empty() ? file : file + ": " + reason;
 }
 
+LoadProblem DocLoadResult::Problem() const {
+    LoadProblem problem;
+    if (status == DocLoadStatus::FormatError) problem.kind = LoadProblemKind::FormatError;
+    if (status == DocLoadStatus::DamagedContainer) problem.kind = LoadProblemKind::DamagedContainer;
+    problem.line = line;
+    problem.message = Message();
+    return problem;
+}
+
 CDocTree::CDocTree(IDocErrorSink* sink) : sink_(sink) {}
 
 CDocTree::~CDocTree() = default;
@@ -273,6 +282,7 @@ DocLoadResult CDocTree::LoadFromBytes(std::string bytes, std::string_view name) 
     const std::size_t at = text.data() == unpacked.data() ? error->position : OriginalOffset(unpacked, error->position);
     const std::size_t line = 1 + static_cast<std::size_t>(std::count(unpacked.begin(), unpacked.begin() + at, '\n'));
     result.status = DocLoadStatus::FormatError;
+    result.line = static_cast<int>(std::min<std::size_t>(line, std::numeric_limits<int>::max()));
     result.reason =
         std::string(error->what) + " at byte " + std::to_string(at) + " (line " + std::to_string(line) + ")";
     return Fail(std::move(result));
@@ -321,7 +331,7 @@ DocSaveResult CDocTree::Save(const std::filesystem::path& file) const {
         result.error = file.string() + ": the document is empty";
         return result;
     }
-    result.ok = WriteFileAtomically(file, ToText(), &result.error);
+    result.ok = WriteFileAtomically(file, ToText(), &result.error, 0644, &result.errorNumber);
     return result;
 }
 

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "doctree/LoadProblem.h"
+
 namespace valmore {
 
 struct CDocNode {
@@ -35,10 +37,13 @@ struct DocLoadResult {
     DocLoadStatus status = DocLoadStatus::Ok;
     std::string file;    // the path as given to Load, for messages
     std::string reason;  // what is wrong, in English, for the command-line tools and logs of tests
+    int line = 0;        // FormatError: the line where the damage begins, from 1
 
     bool Ok() const { return status == DocLoadStatus::Ok; }
     // "FILE: REASON", ready for standard error.
     std::string Message() const;
+    // The same as a value the trainer can word for the learner.
+    LoadProblem Problem() const;
 };
 
 // The message box text for a file the reader refuses, as Shift_JIS bytes.
@@ -53,7 +58,8 @@ public:
 
 struct DocSaveResult {
     bool ok = false;
-    std::string error;  // why the save failed; the previous file is then untouched
+    std::string error;    // why the save failed, in English; the previous file is then untouched
+    int errorNumber = 0;  // the system's error number of the failure, for the learner's wording
 };
 
 class CDocTree {

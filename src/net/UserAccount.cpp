@@ -71,6 +71,8 @@ AccountFileResult CUserAccount::Load(const std::filesystem::path& file) {
     Nickname.clear();
     Password.clear();
     AccountFileResult result;
+    // Saves killed mid-way on an earlier run leave temporary files that nothing else would remove.
+    RemoveLeftoverTemporaries(file);
 
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0) return result;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <system_error>
 
+#include "platform/AtomicFile.h"
+
 namespace valmore {
 
 namespace {
@@ -49,6 +51,8 @@ void BuildTree(CDocTree& doc, const std::map<std::string, std::vector<ResultReco
 CResultStore::CResultStore(std::filesystem::path file) : file_(std::move(file)) {}
 
 StoreLoadResult CResultStore::Load() {
+    // Saves killed mid-way on an earlier run leave temporary files that nothing else would remove.
+    RemoveLeftoverTemporaries(file_);
     lists_.clear();
     keepDamagedFile_ = false;
     StoreLoadResult result;
@@ -58,21 +62,25 @@ StoreLoadResult CResultStore::Load() {
     result.fileFound = true;
     if (!loaded.Ok()) {
         // What was read before the damage is still worth keeping in the store.
-        result.problems.push_back(loaded.Message());
+        result.problems.push_back(loaded.Problem());
         keepDamagedFile_ = true;
         if (doc.Root() == nullptr) return result;
     }
+    auto leftOut = [&](std::string what, int part, std::string scenario) {
+        result.problems.push_back(
+            {LoadProblemKind::PartLeftOut, 0, part, std::move(scenario), file_.string() + ": " + std::move(what)});
+    };
     doc.MoveToRoot();
     int scenarios = doc.CountChildren();
     for (int i = 0; i < scenarios; ++i) {
         std::string listName = std::to_string(i);
         if (!doc.EnterChild(listName)) {
-            result.problems.push_back(file_.string() + ": list " + listName + " is missing");
+            leftOut("list " + listName + " is missing", i + 1, {});
             continue;
         }
         std::optional<std::string> id = doc.GetChildText("Id");
         if (!id) {
-            result.problems.push_back(file_.string() + ": list " + listName + " has no \"Id\"");
+            leftOut("list " + listName + " has no \"Id\"", i + 1, {});
             doc.ExitToParent();
             continue;
         }
@@ -81,8 +89,7 @@ StoreLoadResult CResultStore::Load() {
         for (int j = 0; j < records; ++j) {
             std::string recordName = std::to_string(j);
             if (!doc.EnterChild(recordName)) {
-                result.problems.push_back(file_.string() + ": record " + recordName + " of list " + listName +
-                                          " is missing");
+                leftOut("record " + recordName + " of list " + listName + " is missing", j + 1, *id);
                 continue;
             }
             ResultRecord record;
@@ -103,8 +110,8 @@ StoreLoadResult CResultStore::Load() {
             }
             doc.ExitToParent();
             if (!complete) {
-                result.problems.push_back(file_.string() + ": record " + recordName + " of list " + listName +
-                                          " lacks a required value and was left out");
+                leftOut("record " + recordName + " of list " + listName + " lacks a required value and was left out",
+                        j + 1, *id);
                 continue;
             }
             list.push_back(std::move(record));
@@ -124,10 +131,15 @@ std::string CResultStore::ToText() const {
 
 DocSaveResult CResultStore::Save() {
     if (keepDamagedFile_) {
-        std::filesystem::path aside = file_;
-        aside += ".damaged";
+        // The damaged file is never overwritten: if it cannot be moved aside, nothing is written.
         std::error_code error;
-        if (!std::filesystem::exists(aside, error)) std::filesystem::rename(file_, aside, error);
+        int errorNumber = 0;
+        if (std::filesystem::exists(file_, error) && !KeepAside(file_, &errorNumber)) {
+            return DocSaveResult{false,
+                                 file_.string() + ": cannot keep the damaged file aside: " +
+                                     std::error_code(errorNumber, std::generic_category()).message(),
+                                 errorNumber};
+        }
         keepDamagedFile_ = false;
     }
     CDocTree doc;

@@ -31,7 +31,7 @@ struct ResultRecord {
 
 struct StoreLoadResult {
     bool fileFound = false;             // false: no file yet, an empty store, nothing to report
-    std::vector<std::string> problems;  // damage found; what could be read was kept
+    std::vector<LoadProblem> problems;  // damage found; what could be read was kept
 
     bool Ok() const { return problems.empty(); }
 };
@@ -41,7 +41,8 @@ public:
     explicit CResultStore(std::filesystem::path file = "result.dat");
 
     // Reads the file; a missing file gives an empty store. A damaged file is reported and kept aside
-    // ("result.dat.damaged") by the next Save, so no earlier result is overwritten unseen.
+    // ("result.dat.damaged", or "result.dat.damaged-2" and so on) by the next Save, so no earlier result
+    // is overwritten unseen; a Save that cannot keep it aside writes nothing.
     StoreLoadResult Load();
     // Writes the whole store, replacing the file atomically; a failure leaves the old file whole.
     DocSaveResult Save();

@@ -178,6 +178,8 @@ ScenarioLoadResult Finish(CDocTree& doc, const DocLoadResult& loaded, CScenario&
     ScenarioLoadResult result;
     result.file = loaded.file;
     if (!loaded.Ok()) {
+        result.status = loaded.status;
+        result.line = loaded.line;
         result.problems.push_back(loaded.reason.empty() ? "cannot be read" : loaded.reason);
         return result;
     }

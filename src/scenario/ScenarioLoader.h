@@ -17,6 +17,9 @@ struct ScenarioLoadResult {
     bool ok = false;
     std::string file;                   // the path as given, for messages
     std::vector<std::string> problems;  // one sentence each, in English, when refused
+    // How the file itself was read: Ok when only its contents were refused; the line of a format error.
+    DocLoadStatus status = DocLoadStatus::Ok;
+    int line = 0;
 
     // "FILE: PROBLEM" for the first problem, or "" when loaded.
     std::string Message() const;

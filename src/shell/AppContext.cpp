@@ -1,5 +1,6 @@
 #include "shell/AppContext.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/ProgramPath.h"
 #include "shell/MainMenuScreen.h"
 #include "shell/PracticeRun.h"
@@ -42,9 +43,15 @@ void CAppContext::DestroyPopups() {
 std::vector<StoreProblem> CAppContext::LoadStores() {
     std::vector<StoreProblem> found;
     StoreLoadResult results = results_.Load();
-    if (!results.Ok()) found.push_back({ResultFile(), results.problems});
+    if (!results.Ok()) {
+        found.push_back({StoreProblem::Store::Results, ResultFile(), results.problems, !results_.Lists().empty(),
+                         FreeAsideName(ResultFile())});
+    }
     SnapshotLoadReport snapshots = snapshots_.Load(SnapshotFile());
-    if (!snapshots.Ok()) found.push_back({SnapshotFile(), snapshots.problems});
+    if (!snapshots.Ok()) {
+        found.push_back({StoreProblem::Store::Snapshots, SnapshotFile(), snapshots.problems, snapshots_.Count() > 0,
+                         FreeAsideName(SnapshotFile())});
+    }
     return found;
 }
 

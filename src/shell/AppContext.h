@@ -57,8 +57,12 @@ struct TutorialHooks {
 
 // One report of a store file that was found damaged at start-up, as the message popup shows it.
 struct StoreProblem {
+    enum class Store { Results, Snapshots };
+    Store store = Store::Results;
     std::filesystem::path file;
-    std::vector<std::string> problems;
+    std::vector<LoadProblem> problems;
+    bool somethingKept = false;  // part of the file could be read and is in use
+    std::filesystem::path keptAs;  // where the next save moves the damaged file
 };
 
 // The context answers the popups' and panels' link words from the glossary.

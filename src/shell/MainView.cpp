@@ -4,6 +4,7 @@
 
 #include "platform/Sjis.h"
 #include "shell/PlaceholderScreen.h"
+#include "ui/FailureText.h"
 #include "ui/MarkupText.h"
 
 namespace valmore {
@@ -16,7 +17,8 @@ constexpr std::array<int, kScreenCount> kBuildOrder{kScreenMainMenu, kScreenScen
                                                     kScreenResult,   kScreenRecords,        kScreenCommMenu,
                                                     kScreenRanking,  kScreenRegistration};
 
-constexpr std::size_t kMaxReportedProblems = 4;
+// The notice fits the XGA popup without paging: up to three lines of what was done, then these.
+constexpr std::size_t kMaxReportedProblems = 2;
 
 bool IsClick(InputType type) {
     return type == InputType::LeftDown || type == InputType::LeftUp;
@@ -65,17 +67,26 @@ std::string AsPlainMarkup(std::string_view utf8) { return EscapeMarkup(Utf8ToCp9
 }  // namespace
 
 std::string StoreProblemMessage(const StoreProblem& problem) {
-    std::string text =
-        Sj("保存されていたファイルの一部が読めませんでした。読めた分だけを使い、元のファイルは次に保存するときに「");
-    text += AsPlainMarkup(problem.file.filename().string() + ".damaged");
+    const bool results = problem.store == StoreProblem::Store::Results;
+    std::string text = Sj(results ? "成績の記録「" : "中断したシミュレーションの記録「");
+    text += AsPlainMarkup(problem.file.filename().string());
+    if (problem.somethingKept) {
+        text += Sj("」の一部が壊れていました。読めた分だけを使い、");
+    } else if (results) {
+        text += Sj("」が壊れていて読めませんでした。成績の記録は空の状態から始め、");
+    } else {
+        text += Sj("」が壊れていて読めませんでした。前回の続きはない状態で始め、");
+    }
+    text += Sj("元のファイルは次に保存するときに「");
+    text += AsPlainMarkup(problem.keptAs.filename().string());
     text += Sj("」として残します。");
     const std::size_t shown = std::min(problem.problems.size(), kMaxReportedProblems);
     for (std::size_t i = 0; i < shown; ++i) {
         text += "$n";
-        text += AsPlainMarkup(problem.problems[i]);
+        text += LoadProblemText(problem.problems[i]);
     }
     if (problem.problems.size() > shown)
-        text += "$n" + Sj("ほか") + std::to_string(problem.problems.size() - shown) + Sj("件");
+        text += Sj("（ほか") + std::to_string(problem.problems.size() - shown) + Sj("件）");
     return text;
 }
 

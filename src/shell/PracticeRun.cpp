@@ -9,7 +9,7 @@
 #include "shell/AppContext.h"
 #include "tutorial/PracticeScript.h"
 #include "ui/Dialog.h"
-#include "ui/MarkupText.h"
+#include "ui/FailureText.h"
 #include "ui/SpinBox.h"
 
 namespace valmore {
@@ -26,8 +26,7 @@ void CPracticeRun::Start() {
     if (tutorial_->Running()) return;
     if (tutorial_->Start()) return;
     if (context_.HasPopups()) {
-        context_.MessagePopup().Show(QVDialog::kModeNotice,
-                                     Sj("操作練習を始められませんでした。") + EscapeMarkup(Utf8ToCp932(loadError_)));
+        context_.MessagePopup().Show(QVDialog::kModeNotice, Sj("操作練習を始められませんでした。") + loadError_);
     }
 }
 
@@ -75,7 +74,9 @@ bool CPracticeRun::StartPracticePlay() {
     context_.EnsureGlossary();
     const ScenarioLoadResult loaded =
         context_.controller.NewPlay(MapProgramPath(context_.Paths().dataDir, Sj("data\\操作練習.scn")));
-    loadError_ = loaded.ok ? std::string() : loaded.Message();
+    loadError_ = loaded.ok ? std::string()
+                           : Sj("練習用のシナリオファイル「") + FileNameText(loaded.file) + Sj("」を読み込めません。") +
+                                 DocumentFailureText(loaded.status, loaded.line);
     return loaded.ok;
 }
 

@@ -54,7 +54,7 @@ private:
     CAppContext& context_;
     CSimulationScreen& screen_;
     std::unique_ptr<CTutorial> tutorial_;
-    std::string loadError_;
+    std::string loadError_;  // why the practice scenario could not be read, as markup for the notice
     mutable CTutorial::GateResult lastGate_ = CTutorial::GateResult::NotRunning;
 };
 

@@ -11,7 +11,7 @@
 #include "scenario/screens/ScenarioSelectScreen.h"
 #include "shell/MainView.h"
 #include "shell/PracticeRun.h"
-#include "ui/MarkupText.h"
+#include "ui/FailureText.h"
 
 namespace valmore {
 
@@ -104,8 +104,11 @@ void InstallProgramScreens(CAppContext& context) {
         if (context.TutorialActive()) return;
         DocSaveResult saved = context.Results().Add(figures.ScenarioID, ResultRecordFromFigures(figures));
         if (!saved.ok && context.HasPopups()) {
+            // The record stays in the store, so the next save that succeeds writes it too.
             context.MessagePopup().Show(QVDialog::kModeNotice,
-                                        Sj("成績を保存できませんでした。") + EscapeMarkup(Utf8ToCp932(saved.error)));
+                                        Sj("成績を「") + FileNameText(context.ResultFile().string()) +
+                                            Sj("」に保存できませんでした（") + WriteFailureCause(saved.errorNumber) +
+                                            Sj("）。それまでの記録のファイルはそのまま残っています。"));
         }
     };
 }

@@ -7,6 +7,8 @@
 #include <utility>
 #include <variant>
 
+#include "platform/AtomicFile.h"
+
 namespace valmore {
 
 namespace {
@@ -330,26 +332,26 @@ void WriteHistory(CDocTree& tree, const CTradeHistory& history, int currentIndex
 
 std::string SnapshotLoadReport::Message() const {
     std::string text;
-    for (const std::string& problem : problems) {
+    for (const LoadProblem& problem : problems) {
         if (!text.empty()) text += "\n";
-        text += problem;
+        text += problem.message;
     }
     return text;
 }
 
-std::filesystem::path CSnapshotStore::DamagedCopyName(const std::filesystem::path& file) {
-    std::filesystem::path copy = file;
-    copy += ".damaged";
-    return copy;
-}
-
 SnapshotLoadReport CSnapshotStore::Load(const std::filesystem::path& file) {
+    // Saves killed mid-way on an earlier run leave temporary files that nothing else would remove.
+    RemoveLeftoverTemporaries(file);
     SnapshotLoadReport report;
     records_.clear();
     damagedFile_.reset();
-    auto refuse = [&](const std::string& reason) {
-        report.problems.push_back(file.string() + ": " + reason);
+    auto refuse = [&](LoadProblem problem, const std::string& reason) {
+        problem.message = file.string() + ": " + reason;
+        report.problems.push_back(std::move(problem));
         damagedFile_ = file;
+    };
+    auto leftOut = [&](int part, std::string id, const std::string& reason) {
+        refuse({LoadProblemKind::PartLeftOut, 0, part, std::move(id), {}}, reason);
     };
 
     CDocTree tree;
@@ -357,12 +359,13 @@ SnapshotLoadReport CSnapshotStore::Load(const std::filesystem::path& file) {
     if (loaded.status == DocLoadStatus::CannotOpen) {
         // No file is the usual first start. One that is there but cannot be read must not be overwritten unseen.
         std::error_code error;
-        if (std::filesystem::exists(file, error)) refuse(loaded.reason.empty() ? "cannot be read" : loaded.reason);
+        if (std::filesystem::exists(file, error))
+            refuse(loaded.Problem(), loaded.reason.empty() ? "cannot be read" : loaded.reason);
         return report;
     }
     if (!loaded.Ok()) {
         // A partly parsed file could yield a play with lots or days missing; none is taken from it.
-        refuse(loaded.reason.empty() ? "cannot be read" : loaded.reason);
+        refuse(loaded.Problem(), loaded.reason.empty() ? "cannot be read" : loaded.reason);
         return report;
     }
     if (tree.Root() == nullptr) return report;
@@ -375,11 +378,11 @@ SnapshotLoadReport CSnapshotStore::Load(const std::filesystem::path& file) {
         std::string id;
         SnapshotRecord record;
         if (!in.Enter(Name(i)) || !ReadPlay(in, id, record)) {
-            refuse("stored play " + Name(i) + " skipped: " + in.Reason());
+            leftOut(i + 1, id, "stored play " + Name(i) + " skipped: " + in.Reason());
             continue;
         }
         if (records_.count(id) != 0) {
-            refuse("stored play " + Name(i) + " skipped: a second play for scenario \"" + id + "\"");
+            leftOut(i + 1, id, "stored play " + Name(i) + " skipped: a second play for scenario \"" + id + "\"");
             continue;
         }
         records_.emplace(std::move(id), std::move(record));
@@ -412,12 +415,12 @@ std::string CSnapshotStore::ToText() const {
 DocSaveResult CSnapshotStore::Save(const std::filesystem::path& file) {
     if (damagedFile_) {
         std::error_code error;
-        if (std::filesystem::exists(*damagedFile_, error)) {
-            std::filesystem::rename(*damagedFile_, DamagedCopyName(*damagedFile_), error);
-            if (error) {
-                return DocSaveResult{
-                    false, damagedFile_->string() + ": cannot keep the damaged file aside: " + error.message()};
-            }
+        int errorNumber = 0;
+        if (std::filesystem::exists(*damagedFile_, error) && !KeepAside(*damagedFile_, &errorNumber)) {
+            return DocSaveResult{false,
+                                 damagedFile_->string() + ": cannot keep the damaged file aside: " +
+                                     std::error_code(errorNumber, std::generic_category()).message(),
+                                 errorNumber};
         }
         damagedFile_.reset();
     }

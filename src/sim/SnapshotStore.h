@@ -29,9 +29,10 @@ struct SnapshotRecord {
 };
 
 struct SnapshotLoadReport {
-    std::vector<std::string> problems;  // "FILE: REASON", one per refused file or play
+    std::vector<LoadProblem> problems;  // one per refused file or play
 
     bool Ok() const { return problems.empty(); }
+    // "FILE: REASON" of every problem, one a line.
     std::string Message() const;
 };
 
@@ -39,7 +40,7 @@ class CSnapshotStore {
 public:
     // Replaces the store with the plays in the file. No file gives an empty store and no problem. A
     // file or a play that cannot be read is reported and skipped; the file is then kept aside as
-    // "<file>.damaged" by the next Save, so nothing the user stored is overwritten unseen.
+    // "<file>.damaged" (or "<file>.damaged-2" and so on) by the next Save, so nothing the user stored is overwritten unseen.
     SnapshotLoadReport Load(const std::filesystem::path& file);
     // Writes every play, replacing the file atomically. A failure leaves the previous file as it was.
     DocSaveResult Save(const std::filesystem::path& file);
@@ -55,8 +56,6 @@ public:
     int Count() const { return static_cast<int>(records_.size()); }
     // The file last loaded when it has to be kept aside before the next save.
     const std::optional<std::filesystem::path>& DamagedFile() const { return damagedFile_; }
-
-    static std::filesystem::path DamagedCopyName(const std::filesystem::path& file);
 
 private:
     void Write(CDocTree& tree) const;

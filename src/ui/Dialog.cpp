@@ -170,7 +170,10 @@ void QVDialog::DrawBody(CCanvas& canvas) {
         canvas.DrawText(text_, textRect_, CCanvas::kCenter);
         return;
     }
-    body_.Draw(canvas, skin, textRect_);
+    // Closing punctuation hangs beyond the last column; the right margin gives it room to show.
+    Rect drawn = textRect_;
+    drawn.right += LayoutFor(owner_.Mode()).margin;
+    body_.Draw(canvas, skin, drawn);
 }
 
 void QVDialog::DrawHighlight(CCanvas& canvas) const {

@@ -92,6 +92,13 @@ TEST(ResultStore, ADamagedFileIsKeptAsideInsteadOfBeingOverwritten) {
     CResultStore reread(dir / "result.dat");
     EXPECT_TRUE(reread.Load().Ok());
     EXPECT_EQ(reread.Count("T"), 1);
+
+    // A second damaged file is kept beside the first, not over it.
+    dir.Write("result.dat", "second damage");
+    EXPECT_FALSE(store.Load().Ok());
+    ASSERT_TRUE(store.Save().ok);
+    EXPECT_EQ(test::ReadFileBytes(dir / "result.dat.damaged"), damaged);
+    EXPECT_EQ(test::ReadFileBytes(dir / "result.dat.damaged-2"), "second damage");
 }
 
 TEST(ResultStore, AFailedSaveIsReportedAndTheStoreKeepsItsRecords) {

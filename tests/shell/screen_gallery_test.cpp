@@ -181,5 +181,42 @@ TEST_P(ScreenGallery, EveryScreenAndEveryStateOfADay) {
 
 INSTANTIATE_TEST_SUITE_P(BothModes, ScreenGallery, ::testing::Values(kModeXga, kModeSxga), ModeName);
 
+// The notices of a start with a damaged result.dat (part of it readable) and snapshot.dat.
+class DamagedStoreGallery : public ::testing::TestWithParam<int> {};
+
+TEST_P(DamagedStoreGallery, TheNoticesOfDamagedStoresAtStart) {
+    const char* folder = std::getenv("VALMORE_SCREENSHOT_DIR");
+    if (!folder || !*folder) GTEST_SKIP() << "VALMORE_SCREENSHOT_DIR is not set";
+    std::filesystem::create_directories(folder);
+    TempDir userDir;
+    // One record read, two left out for a missing value, and the text broken after them.
+    userDir.Write("result.dat",
+                  "{root {0 {Id \"practice\"}{0 {Date \"2026/12/01\"}{Commition \"120\"}{Tax \"0\"}"
+                  "{TradeCount \"2\"}{AvarageAmount \"1500\"}}{1 {Date \"x\"}}{2 {Tax \"1\"}}}\n\n garbage}");
+    userDir.Write("snapshot.dat", "{root\n\t{0\n\t\tgarbage\n\t}\n}\n");
+    CHeadlessWindow window(ScreenOfMode(GetParam()));
+    CAppContext context(AppPaths{VALMORE_RUN_DIR, userDir.Path()});
+    InstallProgramScreens(context);
+    CMainView view(window, context);
+    ASSERT_TRUE(view.Create(std::nullopt));
+    std::vector<std::string> names{"damaged_result_dat", "damaged_snapshot_dat"};
+    window.SetFeed([&](CHeadlessWindow&) {
+        QVDialog& popup = context.MessagePopup();
+        if (!popup.IsOpen() || names.empty()) return false;
+        window.UpdateNow(view);
+        const std::string file = std::string(GetParam() == kModeXga ? "xga_" : "sxga_") + names.front() + ".png";
+        names.erase(names.begin());
+        EXPECT_TRUE(window.BackBuffer().SavePng(std::filesystem::path(folder) / file, nullptr));
+        const Rect ok = popup.Button2().GetRect().Offset(popup.Bounds().left, popup.Bounds().top);
+        window.QueueInput(InputEvent::LeftDown((ok.left + ok.right) / 2, ok.top + 2));
+        window.QueueInput(InputEvent::LeftUp((ok.left + ok.right) / 2, ok.top + 2));
+        return true;
+    });
+    view.Run();
+    EXPECT_TRUE(names.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModes, DamagedStoreGallery, ::testing::Values(kModeXga, kModeSxga), ModeName);
+
 }  // namespace
 }  // namespace valmore::test

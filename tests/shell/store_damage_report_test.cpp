@@ -16,6 +16,8 @@ using test::ShellFixture;
 struct PopupWatch {
     int notices = 0;
     bool menuPaintedFirst = false;
+    std::string lastText;
+    int lastPages = 0;
 
     void Attach(ShellFixture& shell) {
         QVDialog& popup = shell.context.MessagePopup();
@@ -24,6 +26,8 @@ struct PopupWatch {
             ++notices;
             EXPECT_EQ(popup.Mode(), QVDialog::kModeNotice);
             menuPaintedFirst = shell.view->ScreensBuilt() && shell.window.PresentCount() > 0;
+            lastText = popup.Text();
+            lastPages = popup.Body().PageCount();
             const Rect bounds = popup.Bounds();
             const Point ok = ShellFixture::Centre(popup.Button2().GetRect().Offset(bounds.left, bounds.top));
             window.QueueInput(InputEvent::LeftDown(ok.x, ok.y));
@@ -47,8 +51,12 @@ TEST(StoreDamageReport, ADamagedResultFileIsReportedAfterTheFirstPaintAndLeftAsI
     EXPECT_TRUE(watch.menuPaintedFirst);
     EXPECT_EQ(shell.view->CurrentScreen(), 1);
     EXPECT_EQ(ReadFileBytes(file), damaged);
-    // What could be read is kept in the store.
+    // What could be read is kept in the store, and the learner is told so in Japanese, on one page.
     EXPECT_EQ(shell.context.Results().Count("S"), 1);
+    EXPECT_NE(watch.lastText.find(Sj("読めた分だけを使い")), std::string::npos);
+    EXPECT_NE(watch.lastText.find(Sj("1行目から先の書式が崩れています。")), std::string::npos);
+    EXPECT_EQ(watch.lastText.find("byte"), std::string::npos);
+    EXPECT_EQ(watch.lastPages, 1);
 }
 
 TEST(StoreDamageReport, ADamagedSnapshotFileIsReportedToo) {
@@ -61,6 +69,9 @@ TEST(StoreDamageReport, ADamagedSnapshotFileIsReportedToo) {
     shell.view->Run();
     EXPECT_EQ(watch.notices, 1);
     EXPECT_EQ(ReadFileBytes(file), damaged);
+    EXPECT_NE(watch.lastText.find(Sj("前回の続きはない状態で始め")), std::string::npos);
+    EXPECT_NE(watch.lastText.find(Sj("3行目から先の書式が崩れています。")), std::string::npos);
+    EXPECT_EQ(watch.lastPages, 1);
 }
 
 TEST(StoreDamageReport, NoStoreFilesMeanAQuietStart) {
@@ -78,10 +89,13 @@ TEST(StoreDamageReport, NoStoreFilesMeanAQuietStart) {
 }
 
 TEST(StoreDamageReport, TheMessageNamesTheFileAndCannotBeTurnedIntoMarkupByIt) {
-    StoreProblem problem{"/home/u/$p&x/result.dat", {"/home/u/$p&x/result.dat: line 3: missing \"}\""}};
+    LoadProblem leftOut{LoadProblemKind::PartLeftOut, 0, 2, "$p&x", "english"};
+    StoreProblem problem{
+        StoreProblem::Store::Results, "/home/u/$p&x/result.dat", {leftOut}, true, "/home/u/$p&x/result.dat.damaged"};
     const std::string text = StoreProblemMessage(problem);
     EXPECT_NE(text.find("result.dat.damaged"), std::string::npos);
-    EXPECT_NE(text.find("line 3"), std::string::npos);
+    EXPECT_NE(text.find(Sj("シナリオ「＄p＆x」の2件目")), std::string::npos);
+    EXPECT_EQ(text.find("english"), std::string::npos);
     // Only the line breaks the message makes itself are codes.
     std::size_t codes = 0;
     for (std::size_t i = 0; i < text.size(); i += SjisCharLength(text, i)) {
@@ -92,11 +106,11 @@ TEST(StoreDamageReport, TheMessageNamesTheFileAndCannotBeTurnedIntoMarkupByIt) {
         }
     }
     EXPECT_EQ(codes, 1u);
-    EXPECT_NE(text.find(Sj("＄p＆x")), std::string::npos);
 
-    StoreProblem many{"result.dat", std::vector<std::string>(9, "bad")};
+    StoreProblem many{StoreProblem::Store::Results, "result.dat", std::vector<LoadProblem>(9), false,
+                      "result.dat.damaged"};
     const std::string cut = StoreProblemMessage(many);
-    EXPECT_NE(cut.find(Sj("ほか5件")), std::string::npos);
+    EXPECT_NE(cut.find(Sj("（ほか7件）")), std::string::npos);
 }
 
 }  // namespace

@@ -143,12 +143,13 @@ TEST(SnapshotFile, APlayWithAMissingOrImpossibleValueIsSkippedAndTheFileKeptAsid
         CSnapshotStore loaded;
         SnapshotLoadReport report = loaded.Load(dir / "snapshot.dat");
         ASSERT_EQ(report.problems.size(), 1u);
-        EXPECT_EQ(report.problems[0].find((dir / "snapshot.dat").string()), 0u);
+        EXPECT_EQ(report.problems[0].message.find((dir / "snapshot.dat").string()), 0u);
         EXPECT_FALSE(loaded.Has("a"));
         EXPECT_TRUE(loaded.Has("b"));
 
         ASSERT_TRUE(loaded.Save(dir / "snapshot.dat").ok);
         EXPECT_EQ(ReadFileBytes(dir / "snapshot.dat.damaged"), text);
+        std::filesystem::remove(dir / "snapshot.dat.damaged");
         EXPECT_FALSE(loaded.DamagedFile().has_value());
     }
 }

@@ -165,7 +165,7 @@ int RunPlay(const std::vector<std::string>& args) {
     if (!options.results.empty()) {
         CResultStore store(options.results);
         StoreLoadResult report = store.Load();
-        for (const std::string& problem : report.problems) std::cerr << problem << "\n";
+        for (const LoadProblem& problem : report.problems) std::cerr << problem.message << "\n";
         DocSaveResult saved = store.Add(figures.ScenarioID, ResultRecordFromFigures(figures));
         if (!saved.ok) return Fail(saved.error);
     }

@@ -9,8 +9,9 @@
 #include "sim/DayController.h"
 #include "sim/SnapshotStore.h"
 #include "ui/Dialog.h"
-#include "ui/Skin.h"
+#include "ui/FailureText.h"
 #include "ui/MarkupText.h"
+#include "ui/Skin.h"
 
 namespace valmore {
 
@@ -138,8 +139,8 @@ void CScenarioSelectScreen::OnStart() {
     const ScenarioLoadResult loaded = controller_.NewPlay(MapProgramPath(dataDir_, catalog_->PathOf(*entry)));
     if (!loaded.ok) {
         dialog_.Show(QVDialog::kModeNotice, Sj("シナリオファイル「") + FileNameForMessage() +
-                                                Sj("」を読み込めませんでした。ファイルが壊れているか、"
-                                                   "内容に誤りがあります。"));
+                                                Sj("」を読み込めませんでした。") +
+                                                DocumentFailureText(loaded.status, loaded.line));
         owner_.InvalidateAll();
         return;
     }
