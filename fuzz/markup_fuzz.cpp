@@ -2,8 +2,10 @@
 // limits, with every character cell where the area begins, and the same way twice. A link can be
 // found wherever one of its characters lies, and asking at any other point is safe.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "ui/FixedWidthMeasurer.h"
@@ -29,14 +31,17 @@ bool SameLayout(const CMarkupText& a, const CMarkupText& b) {
 
 }  // namespace
 
-// The first four bytes set the area's width and the sizes of bitmaps 0 to 9 (some missing); the
-// rest is the text.
+// The first four bytes set the area's width, the sizes of bitmaps 0 to 9 (some missing) and how often
+// the rest, the text, is repeated: short inputs thus also reach the engine's length and page limits.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 4) return 0;
     valmore::test::FixedWidthMeasurer measurer;
     for (int i = 0; i < 10; ++i) measurer.SetBitmapSize(i, {(data[1] + i * 7) % 40, (data[2] + i * 13) % 40});
     const valmore::Rect area{5, 7, 5 + 8 + data[0] * 2, 300};
-    const std::string_view text(reinterpret_cast<const char*>(data) + 4, size - 4);
+    const std::string_view piece(reinterpret_cast<const char*>(data) + 4, size - 4);
+    std::string text;
+    for (int i = 0; i <= (data[3] & 3) && text.size() <= CMarkupText::kMaxTextBytes; ++i) text += piece;
+    text.resize(std::min(text.size(), CMarkupText::kMaxTextBytes + 2));
 
     CMarkupText markup;
     const CMarkupText::PageSizes sizes = markup.Layout(measurer, text, area);
