@@ -12,8 +12,8 @@ namespace {
 
 // The writer indents every line by its depth, so the text grows with steps times depth; both are
 // bounded to keep one run short. Deeper trees add no new code paths to the writer or the reader.
-constexpr std::size_t kMaxSteps = 256;
-constexpr int kMaxDepth = 12;
+constexpr std::size_t kMaxSteps = 128;
+constexpr int kMaxDepth = 8;
 
 // Names are letters and digits; values are free of the two bytes a value cannot carry (the quote and
 // the number sign).

@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
     // Markup: four bytes of area width and bitmap sizes, then the text.
     const std::vector<std::string> markups{
         "\x40\x10\x20\x00" "abc$n&def&$p$c255000000red$f14big$h10$x0040$y0020$m0003"s,
-        "\x08\x21\x11\x00$g001$g002$g003$g004$g005 $dword$key$ $dlink$$ $dopen"s,
+        "\x08\x21\x11\x07$g001$g002$g003$g004$g005 $dword$key$ $dlink$$ $dopen"s,
         "\x30\x05\x05\x00\x81\x75\x82\xa0\x82\xa2\x81\x42\x81\x76\x81\x69x\x81\x6a$d\x82\xa0$k$$q"s,
     };
     for (std::size_t i = 0; i < markups.size(); ++i) Write(root / "markup", "text" + std::to_string(i), markups[i]);
