@@ -3,11 +3,12 @@
 // A private folder for the store targets, whose stores load only from real files. It lies in shared
 // memory where there is one, so no run waits for a disk.
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -30,10 +31,16 @@ inline const std::filesystem::path& StoreFolder() {
     return folder;
 }
 
+// Each file stays open for the whole run and is overwritten in place: opening and truncating it for
+// every input would cost more than the store's own work.
 inline std::filesystem::path WriteStoreFile(const std::string& name, std::string_view bytes) {
+    static std::map<std::string, int> descriptors;
     const std::filesystem::path file = StoreFolder() / name;
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    int& fd = descriptors.try_emplace(name, -1).first->second;
+    if (fd < 0) fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0 || ::pwrite(fd, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size()) ||
+        ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0)
+        __builtin_trap();
     return file;
 }
 
