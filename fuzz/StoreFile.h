@@ -4,8 +4,11 @@
 // memory where there is one, so no run waits for a disk.
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -20,11 +23,22 @@ inline const std::filesystem::path& StoreFolder() {
         std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
                                          ? std::filesystem::path("/dev/shm")
                                          : std::filesystem::temp_directory_path();
+        // libFuzzer often ends with _Exit, which skips the clean-up below; folders of ended runs go here.
+        for (const auto& entry : std::filesystem::directory_iterator(base, error)) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind("valmore-fuzz-", 0) != 0) continue;
+            const long pid = std::strtol(name.c_str() + 13, nullptr, 10);
+            if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+                std::filesystem::remove_all(entry.path(), error);
+        }
         std::filesystem::path dir = base / ("valmore-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
+        // The path is kept in plain memory, which outlives the static path the exit handler would see destroyed.
+        static char removeAtExit[4096];
+        std::snprintf(removeAtExit, sizeof removeAtExit, "%s", dir.c_str());
         std::atexit([] {
             std::error_code ignored;
-            std::filesystem::remove_all(StoreFolder(), ignored);
+            std::filesystem::remove_all(removeAtExit, ignored);
         });
         return dir;
     }();
