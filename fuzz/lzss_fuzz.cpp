@@ -1,14 +1,13 @@
-// Damaged containers must fail cleanly without reading or writing out of bounds, and the packer's
-// output for any text must unpack to exactly that text.
+// Damaged containers must fail cleanly without reading or writing out of bounds. Packing is checked
+// by lzss_pack_fuzz.cpp.
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "doctree/Lzss.h"
-#include "packer/LzssPacker.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -27,12 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         stream.append(bytes.substr(2));
         std::unique_ptr<char[]> out(new char[count]);
         (void)valmore::LzssDecode(stream, out.get(), count);
-    }
-
-    if (size > 0) {
-        const std::string packed = valmore::PackContainer(bytes);
-        std::string roundTrip;
-        if (!valmore::UnpackContainer(packed, &roundTrip, &reason) || roundTrip != bytes) __builtin_trap();
     }
     return 0;
 }

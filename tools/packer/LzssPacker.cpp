@@ -1,5 +1,6 @@
 #include "packer/LzssPacker.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -14,16 +15,25 @@ constexpr std::size_t kMaxMatch = 18;
 // A reference reaches at most the whole window back: distance 4096 names the byte that is about to
 // be overwritten, which still holds the byte 4096 positions earlier.
 constexpr std::size_t kMaxDistance = kLzssWindowSize;
-constexpr int kHashBits = 15;
+constexpr int kMaxHashBits = 15;
+constexpr int kMinHashBits = 8;
 constexpr std::uint32_t kNoPosition = UINT32_MAX;
 // Enough candidates to find nearly every full-length match in text, few enough to pack megabytes in
 // a fraction of a second.
 constexpr int kMaxChainSteps = 96;
 
-inline std::uint32_t Hash3(const unsigned char* p) {
+inline std::uint32_t Hash3(const unsigned char* p, int bits) {
     std::uint32_t v = static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
                       static_cast<std::uint32_t>(p[2]) << 16;
-    return (v * 2654435761u) >> (32 - kHashBits);
+    return (v * 2654435761u) >> (32 - bits);
+}
+
+// The tables grow with the text up to their full size: filling 128 KB of chain heads for every small
+// file would cost more than packing it.
+int HashBits(std::size_t size) {
+    int bits = kMinHashBits;
+    while (bits < kMaxHashBits && (std::size_t{1} << bits) < size) ++bits;
+    return bits;
 }
 
 struct Match {
@@ -38,8 +48,10 @@ public:
     explicit Encoder(std::string_view text)
         : data_(reinterpret_cast<const unsigned char*>(text.data())),
           size_(text.size()),
-          head_(std::size_t{1} << kHashBits, kNoPosition),
-          previous_(kLzssWindowSize, kNoPosition) {}
+          hashBits_(HashBits(size_)),
+          head_(std::size_t{1} << hashBits_, kNoPosition),
+          // Positions below the table size never wrap, so a shorter text needs no more than its length.
+          previous_(std::min(kLzssWindowSize, std::size_t{1} << hashBits_), kNoPosition) {}
 
     std::string Run() {
         out_.reserve(size_ / 2 + 16);
@@ -76,7 +88,7 @@ private:
         if (pos + kMinMatch > size_) return best;
         const std::size_t limit = std::min(kMaxMatch, size_ - pos);
         const unsigned char* here = data_ + pos;
-        std::uint32_t candidate = head_[Hash3(here)];
+        std::uint32_t candidate = head_[Hash3(here, hashBits_)];
         for (int steps = 0; candidate != kNoPosition && steps < kMaxChainSteps; ++steps) {
             if (candidate >= pos || pos - candidate > kMaxDistance) break;
             const unsigned char* there = data_ + candidate;
@@ -88,7 +100,7 @@ private:
                     if (length == limit) break;
                 }
             }
-            std::uint32_t earlier = previous_[candidate & (kLzssWindowSize - 1)];
+            std::uint32_t earlier = previous_[candidate & (previous_.size() - 1)];
             if (earlier >= candidate) break;
             candidate = earlier;
         }
@@ -97,8 +109,8 @@ private:
 
     void Insert(std::size_t pos) {
         if (pos + kMinMatch > size_) return;
-        std::uint32_t& head = head_[Hash3(data_ + pos)];
-        previous_[pos & (kLzssWindowSize - 1)] = head;
+        std::uint32_t& head = head_[Hash3(data_ + pos, hashBits_)];
+        previous_[pos & (previous_.size() - 1)] = head;
         head = static_cast<std::uint32_t>(pos);
     }
 
@@ -127,6 +139,7 @@ private:
 
     const unsigned char* data_;
     std::size_t size_;
+    int hashBits_;
     std::vector<std::uint32_t> head_;
     std::vector<std::uint32_t> previous_;
     std::string out_;
