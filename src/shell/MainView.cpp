@@ -62,14 +62,12 @@ private:
     IModalPopup& popup_;
 };
 
-std::string AsPlainMarkup(std::string_view utf8) { return EscapeMarkup(Utf8ToCp932(utf8)); }
-
 }  // namespace
 
 std::string StoreProblemMessage(const StoreProblem& problem) {
     const bool results = problem.store == StoreProblem::Store::Results;
     std::string text = Sj(results ? "成績の記録「" : "中断したシミュレーションの記録「");
-    text += AsPlainMarkup(problem.file.filename().string());
+    text += FileNameText(problem.file.string());
     if (problem.somethingKept) {
         text += Sj("」の一部が壊れていました。読めた分だけを使い、");
     } else if (results) {
@@ -78,7 +76,7 @@ std::string StoreProblemMessage(const StoreProblem& problem) {
         text += Sj("」が壊れていて読めませんでした。前回の続きはない状態で始め、");
     }
     text += Sj("元のファイルは次に保存するときに「");
-    text += AsPlainMarkup(problem.keptAs.filename().string());
+    text += FileNameText(problem.keptAs.string());
     text += Sj("」として残します。");
     const std::size_t shown = std::min(problem.problems.size(), kMaxReportedProblems);
     for (std::size_t i = 0; i < shown; ++i) {
