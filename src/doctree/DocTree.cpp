@@ -208,7 +208,9 @@ void CDocTree::Release() {
 CDocNode* CDocTree::NewNode() {
     if (lastBlockUsed_ == lastBlockSize_) {
         lastBlockSize_ = blocks_.empty() ? kFirstBlockNodes : std::min(lastBlockSize_ * 2, kLargestBlockNodes);
-        blocks_.push_back(std::make_unique<CDocNode[]>(lastBlockSize_));
+        // Default-initialised: the nodes' own initialisers are enough, and zeroing a block that a
+        // small tree barely uses first cost more than parsing it.
+        blocks_.push_back(std::make_unique_for_overwrite<CDocNode[]>(lastBlockSize_));
         lastBlockUsed_ = 0;
     }
     return &blocks_.back()[lastBlockUsed_++];

@@ -6,11 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace valmore {
@@ -162,10 +162,34 @@ bool KeepAside(const std::filesystem::path& file, int* errorNumber) {
 }
 
 bool ReadWholeFile(const std::filesystem::path& file, std::string* bytes) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    // Plain reads into a string sized from the file: a stream read byte by byte cost more than the
+    // parsing of the stores that are read at every start.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    std::string read;
+    // The size is a first guess only: the file may grow while it is read, and some files report none.
+    std::size_t capacity = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096;
+    std::size_t used = 0;
+    for (;;) {
+        if (used == read.size()) read.resize(std::max(capacity, read.size() * 2));
+        const ssize_t got = ::read(fd, read.data() + used, read.size() - used);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            ::close(fd);
+            return false;
+        }
+        if (got == 0) break;
+        used += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    read.resize(used);
+    *bytes = std::move(read);
+    return true;
 }
 
 }  // namespace valmore

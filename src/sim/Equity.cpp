@@ -8,7 +8,12 @@ namespace valmore {
 
 bool Equity::PushLot(PositionElement lot) {
     if (Full()) return false;
-    ring_[static_cast<std::size_t>(tail_)] = std::move(lot);
+    // The tail moves one slot at a time, so it is at most one past the slots made so far.
+    if (static_cast<std::size_t>(tail_) == ring_.size()) {
+        ring_.push_back(std::move(lot));
+    } else {
+        ring_[static_cast<std::size_t>(tail_)] = std::move(lot);
+    }
     tail_ = (tail_ + 1) % kRingSize;
     return true;
 }
@@ -20,7 +25,7 @@ void Equity::PopOldest() {
 }
 
 void Equity::ClearLots() {
-    while (!Empty()) PopOldest();
+    ring_.clear();
     head_ = 0;
     tail_ = 0;
 }

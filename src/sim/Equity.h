@@ -3,9 +3,9 @@
 // One holding of the portfolio: the lots of one product, all on the holding's side, oldest first,
 // and the running totals of commission and realised profit for that product.
 
-#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace valmore {
 
@@ -22,7 +22,9 @@ struct PositionElement {
 class Equity {
 public:
     // A ring of 1000 slots where head equal to tail means empty, so at most 999 lots are held. A play
-    // opens at most one lot per product and day, so the ring never fills in play.
+    // opens at most one lot per product and day, so the ring never fills in play. Slots are made as the
+    // tail first reaches them: a holding of a few lots stays small to copy, as the trial run and the
+    // snapshot copy whole portfolios.
     static constexpr int kRingSize = 1000;
     static constexpr int kMaxLots = kRingSize - 1;
 
@@ -62,7 +64,7 @@ public:
 private:
     std::size_t Slot(int i) const { return static_cast<std::size_t>((head_ + i) % kRingSize); }
 
-    std::array<PositionElement, kRingSize> ring_;
+    std::vector<PositionElement> ring_;  // grows to kRingSize slots at most
     int head_ = 0;
     int tail_ = 0;
 };

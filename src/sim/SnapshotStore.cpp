@@ -342,6 +342,19 @@ std::string SnapshotLoadReport::Message() const {
 SnapshotLoadReport CSnapshotStore::Load(const std::filesystem::path& file) {
     // Saves killed mid-way on an earlier run leave temporary files that nothing else would remove.
     RemoveLeftoverTemporaries(file);
+    CDocTree tree;
+    DocLoadResult loaded = tree.Load(file);
+    return Take(tree, loaded, file);
+}
+
+SnapshotLoadReport CSnapshotStore::LoadBytes(std::string bytes, const std::filesystem::path& file) {
+    CDocTree tree;
+    DocLoadResult loaded = tree.LoadFromBytes(std::move(bytes), file.string());
+    return Take(tree, loaded, file);
+}
+
+SnapshotLoadReport CSnapshotStore::Take(CDocTree& tree, const DocLoadResult& loaded,
+                                        const std::filesystem::path& file) {
     SnapshotLoadReport report;
     records_.clear();
     damagedFile_.reset();
@@ -354,8 +367,6 @@ SnapshotLoadReport CSnapshotStore::Load(const std::filesystem::path& file) {
         refuse({LoadProblemKind::PartLeftOut, 0, part, std::move(id), {}}, reason);
     };
 
-    CDocTree tree;
-    DocLoadResult loaded = tree.Load(file);
     if (loaded.status == DocLoadStatus::CannotOpen) {
         // No file is the usual first start. One that is there but cannot be read must not be overwritten unseen.
         std::error_code error;

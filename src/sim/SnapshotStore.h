@@ -40,8 +40,11 @@ class CSnapshotStore {
 public:
     // Replaces the store with the plays in the file. No file gives an empty store and no problem. A
     // file or a play that cannot be read is reported and skipped; the file is then kept aside as
-    // "<file>.damaged" (or "<file>.damaged-2" and so on) by the next Save, so nothing the user stored is overwritten unseen.
+    // "<file>.damaged" (or "<file>.damaged-2" and so on) by the next Save, so nothing the user stored is overwritten
+    // unseen.
     SnapshotLoadReport Load(const std::filesystem::path& file);
+    // As Load, for bytes already read from the file.
+    SnapshotLoadReport LoadBytes(std::string bytes, const std::filesystem::path& file);
     // Writes every play, replacing the file atomically. A failure leaves the previous file as it was.
     DocSaveResult Save(const std::filesystem::path& file);
     // The exact bytes Save writes.
@@ -58,6 +61,7 @@ public:
     const std::optional<std::filesystem::path>& DamagedFile() const { return damagedFile_; }
 
 private:
+    SnapshotLoadReport Take(CDocTree& tree, const DocLoadResult& loaded, const std::filesystem::path& file);
     void Write(CDocTree& tree) const;
 
     std::map<std::string, SnapshotRecord, std::less<>> records_;
