@@ -1,6 +1,7 @@
 #include "net/ServerReplies.h"
 
 #include <limits>
+#include <vector>
 
 namespace valmore {
 
@@ -24,6 +25,31 @@ std::int32_t DataReplyCode(std::string_view fetched, std::int32_t serverFailure,
     return reply;
 }
 
+// The next non-empty field at or after *pos, moving *pos past it; empty at the end of the text.
+// Consecutive commas make no empty fields.
+std::string_view NextField(std::string_view text, std::size_t* pos) {
+    while (*pos < text.size() && text[*pos] == ',') ++*pos;
+    const std::size_t start = *pos;
+    const std::size_t end = text.find(',', start);
+    *pos = end == std::string_view::npos ? text.size() : end;
+    return text.substr(start, *pos - start);
+}
+
+// The fields as views into the text, counted first so the list is made once: the parsers take a
+// reply of thousands of fields apart on every ranking.
+std::vector<std::string_view> FieldViews(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != ',' && (i == 0 || text[i - 1] == ',')) ++count;
+    }
+    std::vector<std::string_view> fields;
+    fields.reserve(count);
+    std::size_t pos = 0;
+    for (std::string_view field = NextField(text, &pos); !field.empty(); field = NextField(text, &pos))
+        fields.push_back(field);
+    return fields;
+}
+
 }  // namespace
 
 std::string UnframeReply(std::string_view body) {
@@ -34,19 +60,8 @@ std::string UnframeReply(std::string_view body) {
 }
 
 std::vector<std::string> SplitReplyFields(std::string_view text) {
-    std::vector<std::string> fields;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        if (text[pos] == ',') {
-            ++pos;
-            continue;
-        }
-        const std::size_t end = text.find(',', pos);
-        const std::size_t stop = end == std::string_view::npos ? text.size() : end;
-        fields.emplace_back(text.substr(pos, stop - pos));
-        pos = stop;
-    }
-    return fields;
+    const std::vector<std::string_view> views = FieldViews(text);
+    return {views.begin(), views.end()};
 }
 
 std::int32_t ReplyNumber(std::string_view field) {
@@ -66,11 +81,12 @@ std::int32_t ReplyNumber(std::string_view field) {
 }
 
 std::vector<ServerScenario> ParseScenarioList(std::string_view reply) {
-    const std::vector<std::string> fields = SplitReplyFields(reply);
+    const std::vector<std::string_view> fields = FieldViews(reply);
     std::vector<ServerScenario> list;
+    list.reserve((fields.size() + 8) / 9);
     for (std::size_t i = 0; i < fields.size(); i += 9) {
         auto field = [&](std::size_t k) -> std::string {
-            return i + k < fields.size() ? fields[i + k] : std::string();
+            return i + k < fields.size() ? std::string(fields[i + k]) : std::string();
         };
         ServerScenario s;
         s.ID = field(0);
@@ -88,8 +104,9 @@ std::vector<ServerScenario> ParseScenarioList(std::string_view reply) {
 }
 
 std::vector<RankingRow> ParseRanking(std::string_view reply) {
-    const std::vector<std::string> fields = SplitReplyFields(reply);
+    const std::vector<std::string_view> fields = FieldViews(reply);
     std::vector<RankingRow> rows;
+    rows.reserve(fields.size() / 10 + 1);
     for (std::size_t i = 1; i < fields.size(); i += 10) {
         RankingRow row;
         for (std::size_t k = 0; k < 10 && i + k < fields.size(); ++k) row.fields[k] = fields[i + k];
@@ -99,9 +116,9 @@ std::vector<RankingRow> ParseRanking(std::string_view reply) {
 }
 
 std::optional<std::string> ResultRefusalMessage(std::string_view reply) {
-    const std::vector<std::string> fields = SplitReplyFields(reply);
-    if (fields.empty() || fields[0] != "SCENARIO_VALIDATE_FAILUER") return std::nullopt;
-    return fields.size() > 1 ? fields[1] : std::string();
+    std::size_t pos = 0;
+    if (NextField(reply, &pos) != "SCENARIO_VALIDATE_FAILUER") return std::nullopt;
+    return std::string(NextField(reply, &pos));
 }
 
 std::int32_t ScenarioListCode(std::string_view fetched) {
