@@ -19,11 +19,11 @@ struct IntField {
 
 // File order of the record's numbers; the first six may be missing in older files.
 constexpr IntField kFields[] = {
-    {"TotalScore", &ResultRecord::TotalScore, false},   {"TechnicalScore", &ResultRecord::TechnicalScore, false},
+    {"TotalScore", &ResultRecord::TotalScore, false},     {"TechnicalScore", &ResultRecord::TechnicalScore, false},
     {"LogicalScore", &ResultRecord::LogicalScore, false}, {"TotalPL", &ResultRecord::TotalPL, false},
-    {"RealizedPL", &ResultRecord::RealizedPL, false},   {"UnrealizedPL", &ResultRecord::UnrealizedPL, false},
-    {"Commition", &ResultRecord::Commition, true},      {"Tax", &ResultRecord::Tax, true},
-    {"TradeCount", &ResultRecord::TradeCount, true},    {"AvarageAmount", &ResultRecord::AvarageAmount, true},
+    {"RealizedPL", &ResultRecord::RealizedPL, false},     {"UnrealizedPL", &ResultRecord::UnrealizedPL, false},
+    {"Commition", &ResultRecord::Commition, true},        {"Tax", &ResultRecord::Tax, true},
+    {"TradeCount", &ResultRecord::TradeCount, true},      {"AvarageAmount", &ResultRecord::AvarageAmount, true},
 };
 
 void BuildTree(CDocTree& doc, const std::map<std::string, std::vector<ResultRecord>>& lists) {
@@ -53,11 +53,21 @@ CResultStore::CResultStore(std::filesystem::path file) : file_(std::move(file)) 
 StoreLoadResult CResultStore::Load() {
     // Saves killed mid-way on an earlier run leave temporary files that nothing else would remove.
     RemoveLeftoverTemporaries(file_);
+    CDocTree doc;
+    DocLoadResult loaded = doc.Load(file_);
+    return Take(doc, loaded);
+}
+
+StoreLoadResult CResultStore::LoadBytes(std::string bytes) {
+    CDocTree doc;
+    DocLoadResult loaded = doc.LoadFromBytes(std::move(bytes), file_.string());
+    return Take(doc, loaded);
+}
+
+StoreLoadResult CResultStore::Take(CDocTree& doc, const DocLoadResult& loaded) {
     lists_.clear();
     keepDamagedFile_ = false;
     StoreLoadResult result;
-    CDocTree doc;
-    DocLoadResult loaded = doc.Load(file_);
     if (loaded.status == DocLoadStatus::CannotOpen) return result;
     result.fileFound = true;
     if (!loaded.Ok()) {

@@ -44,6 +44,8 @@ public:
     // ("result.dat.damaged", or "result.dat.damaged-2" and so on) by the next Save, so no earlier result
     // is overwritten unseen; a Save that cannot keep it aside writes nothing.
     StoreLoadResult Load();
+    // As Load, for bytes already read from the file.
+    StoreLoadResult LoadBytes(std::string bytes);
     // Writes the whole store, replacing the file atomically; a failure leaves the old file whole.
     DocSaveResult Save();
 
@@ -63,6 +65,8 @@ public:
     std::string ToText() const;
 
 private:
+    StoreLoadResult Take(CDocTree& doc, const DocLoadResult& loaded);
+
     std::filesystem::path file_;
     // Ordered by ID bytes, so a file read and written again comes out byte for byte the same.
     std::map<std::string, std::vector<ResultRecord>> lists_;
