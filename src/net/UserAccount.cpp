@@ -108,7 +108,8 @@ AccountFileResult CUserAccount::Load(const std::filesystem::path& file) {
     return result;
 }
 
-bool CUserAccount::Save(const std::filesystem::path& file, std::string* message) const {
+bool CUserAccount::Save(const std::filesystem::path& file, std::string* message, int* errorNumber) const {
+    if (errorNumber) *errorNumber = 0;
     if (!Storable(UserID) || !Storable(Nickname) || !Storable(Password)) {
         if (message) *message = Sj("ユーザーID、ニックネーム、パスワードに「\"」と「#」は使えません。");
         return false;
@@ -119,7 +120,7 @@ bool CUserAccount::Save(const std::filesystem::path& file, std::string* message)
     tree.AddTextChild("Nickname", Nickname);
     tree.AddTextChild("Password", Password);
     std::string error;
-    if (!WriteFileAtomically(file, tree.ToText(), &error, kOwnerOnly)) {
+    if (!WriteFileAtomically(file, tree.ToText(), &error, kOwnerOnly, errorNumber)) {
         if (message) *message = Sj("アカウントファイル「") + FileName(file) + Sj("」に書き込めませんでした。");
         return false;
     }

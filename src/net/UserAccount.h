@@ -64,8 +64,9 @@ public:
     // than their limits are cut at a character boundary.
     AccountFileResult Load(const std::filesystem::path& file);
     // Replaces the file atomically with the three values, readable by the owner only. On failure
-    // the previous file is untouched and *message (Shift_JIS) says why.
-    bool Save(const std::filesystem::path& file, std::string* message) const;
+    // the previous file is untouched and *message (Shift_JIS) says why, with the system's error number
+    // of a failed write in *errorNumber (0 otherwise).
+    bool Save(const std::filesystem::path& file, std::string* message, int* errorNumber = nullptr) const;
 };
 
 }  // namespace valmore

@@ -16,6 +16,7 @@
 #include "sim/DayController.h"
 #include "sim/SnapshotStore.h"
 #include "ui/Dialog.h"
+#include "ui/FailureText.h"
 #include "ui/ItemSelector.h"
 #include "ui/Skin.h"
 #include "ui/SpinBox.h"
@@ -247,7 +248,9 @@ void CSimulationScreen::LeavePlay() {
         const DocSaveResult saved = controller_.StorePlay(snapshots_, snapshotFile_);
         if (!saved.ok) {
             // The user asked to keep this play; leaving it now would lose it, so the play goes on.
-            dialog_.Show(QVDialog::kModeNotice, Sj("成績を保存できませんでした。シミュレーションをこのまま続けます。"));
+            dialog_.Show(QVDialog::kModeNotice, Sj("成績を保存できませんでした（") +
+                                                    WriteFailureCause(saved.errorNumber) +
+                                                    Sj("）。シミュレーションをこのまま続けます。"));
             return;
         }
     }

@@ -16,7 +16,6 @@ constexpr int kClosingMs = 1000;
 constexpr int kPriceMoveMs = 1500;
 constexpr int kEndPauseMs = 3000;
 
-
 }  // namespace
 
 CDayController::CDayController(IPlayView* view) : view_(view) {}
@@ -66,13 +65,13 @@ ScenarioLoadResult CDayController::NewPlay(const std::filesystem::path& scenario
 ResumeResult CDayController::ResumePlay(const std::filesystem::path& scenarioFile, CSnapshotStore& store,
                                         const std::filesystem::path& snapshotFile) {
     ScenarioLoadResult loaded = Load(scenarioFile);
-    if (!loaded.ok) return {false, loaded.Message()};
+    if (!loaded.ok) return {false, loaded.Message(), ResumeProblem::ScenarioRefused, loaded.status, loaded.line};
 
     const std::string id = play_->Scenario().header.ID;
     std::optional<SnapshotRecord> record = store.Take(id);
     if (!record) {
         play_.reset();
-        return {false, snapshotFile.string() + ": holds no stored play of scenario " + id};
+        return {false, snapshotFile.string() + ": holds no stored play of scenario " + id, ResumeProblem::NoStoredPlay};
     }
     // The record is checked against the scenario before the store is written, so a record that
     // does not fit stays in the store and in its file exactly as it was.
@@ -88,7 +87,7 @@ ResumeResult CDayController::ResumePlay(const std::filesystem::path& scenarioFil
     // and the caller is told that the old record may be offered again.
     DocSaveResult saved = store.Save(snapshotFile);
     View().OnPlayEvent(PlayEvent::PlayReset);
-    if (!saved.ok) return {true, saved.error};
+    if (!saved.ok) return {true, saved.error, ResumeProblem::StoreNotSaved, DocLoadStatus::Ok, 0, saved.errorNumber};
     return {true, std::string()};
 }
 

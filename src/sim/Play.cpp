@@ -64,13 +64,17 @@ SnapshotRecord CPlay::MakeSnapshot() const {
 ResumeResult CPlay::Resume(SnapshotRecord record) {
     int events = scenario_.EventCount();
     if (record.CurrentEventListIndex < 0 || record.CurrentEventListIndex >= events) {
-        return {false, "the stored day " + std::to_string(record.CurrentEventListIndex) +
-                           " is not a day of the scenario (it has " + std::to_string(events) + ")"};
+        return {false,
+                "the stored day " + std::to_string(record.CurrentEventListIndex) +
+                    " is not a day of the scenario (it has " + std::to_string(events) + ")",
+                ResumeProblem::PlayDoesNotFit};
     }
     int products = std::clamp(scenario_.ProductCount(), 0, kMaxProducts);
     if (record.market.ProductCount != products) {
-        return {false, "the stored play has " + std::to_string(record.market.ProductCount) +
-                           " products, the scenario " + std::to_string(products)};
+        return {false,
+                "the stored play has " + std::to_string(record.market.ProductCount) + " products, the scenario " +
+                    std::to_string(products),
+                ResumeProblem::PlayDoesNotFit};
     }
     market_.CopyFrom(record.market);
     position_ = std::move(record.position);

@@ -17,9 +17,22 @@
 
 namespace valmore {
 
+// What stopped a resume, or kept its store from being updated, for the screens to word.
+enum class ResumeProblem {
+    None,
+    ScenarioRefused,  // the scenario file could not be loaded; the stored play stays as it was
+    NoStoredPlay,     // the store holds no play of the scenario
+    PlayDoesNotFit,   // the stored play has days or products the scenario lacks; it stays as it was
+    StoreNotSaved,    // the play resumed, but the store file still holds it
+};
+
 struct ResumeResult {
     bool ok = false;
-    std::string reason;  // why the stored play does not fit the scenario
+    std::string reason;  // in English, for logs and the command-line tool
+    ResumeProblem problem = ResumeProblem::None;
+    DocLoadStatus scenarioStatus = DocLoadStatus::Ok;  // ScenarioRefused: how the file was read
+    int scenarioLine = 0;                              // ScenarioRefused: the line of a format error
+    int errorNumber = 0;                               // StoreNotSaved: the system's error number
 };
 
 class CPlay {

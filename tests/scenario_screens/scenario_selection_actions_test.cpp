@@ -258,6 +258,9 @@ TEST_P(SelectionScreen, AStoredPlayThatNoLongerFitsIsReportedAndKept) {
     EXPECT_EQ(host.CurrentScreen(), 2);
     ASSERT_TRUE(notice);
     EXPECT_NE(notice->text.find("data\\a.scn"), std::string::npos) << Cp932ToUtf8(notice->text);
+    // Why, and that the stored play is still there.
+    EXPECT_NE(notice->text.find(Sj("銘柄の数と合いません。記録は、そのまま残してあります。")), std::string::npos)
+        << Cp932ToUtf8(notice->text);
     EXPECT_TRUE(snapshots.Has("A"));
     EXPECT_EQ(s.Catalog().CellText(*s.Catalog().Entry(0), 10), Sj("○"));
     EXPECT_TRUE(s.ResumeButton().enabled);

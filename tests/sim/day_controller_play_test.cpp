@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <optional>
 
 #include "scenario/ScenarioLoader.h"
@@ -223,6 +224,7 @@ TEST(DayControllerPlay, AResumeThatCannotBeMadeLeavesTheStoredPlayWhereItWas) {
     CSnapshotStore empty;
     ResumeResult none = s.controller.ResumePlay(file, empty, snapshot);
     EXPECT_FALSE(none.ok);
+    EXPECT_EQ(none.problem, ResumeProblem::NoStoredPlay);
     EXPECT_FALSE(none.reason.empty());
     EXPECT_EQ(s.controller.Play(), nullptr);
     EXPECT_FALSE(std::filesystem::exists(snapshot));
@@ -239,6 +241,7 @@ TEST(DayControllerPlay, AResumeThatCannotBeMadeLeavesTheStoredPlayWhereItWas) {
 
     ResumeResult refused = s.controller.ResumePlay(file, store, snapshot);
     EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.problem, ResumeProblem::PlayDoesNotFit);
     EXPECT_NE(refused.reason.find("40"), std::string::npos) << refused.reason;
     EXPECT_EQ(s.controller.Play(), nullptr);
     EXPECT_TRUE(s.view.events.empty());
@@ -248,6 +251,8 @@ TEST(DayControllerPlay, AResumeThatCannotBeMadeLeavesTheStoredPlayWhereItWas) {
 
     ResumeResult badFile = s.controller.ResumePlay(s.dir / "missing.scn", store, snapshot);
     EXPECT_FALSE(badFile.ok);
+    EXPECT_EQ(badFile.problem, ResumeProblem::ScenarioRefused);
+    EXPECT_EQ(badFile.scenarioStatus, DocLoadStatus::CannotOpen);
     EXPECT_TRUE(store.Has("busy"));
 }
 
@@ -262,6 +267,8 @@ TEST(DayControllerPlay, AResumeWhoseStoreCannotBeWrittenStillPlaysAndSaysSo) {
     ResumeResult resumed = s.controller.ResumePlay(file, store, s.dir / "no-such-folder" / "snapshot.dat");
     EXPECT_TRUE(resumed.ok);
     EXPECT_FALSE(resumed.reason.empty()) << "the failed save is reported, not swallowed";
+    EXPECT_EQ(resumed.problem, ResumeProblem::StoreNotSaved);
+    EXPECT_EQ(resumed.errorNumber, ENOENT);
     ASSERT_NE(s.controller.Play(), nullptr);
     EXPECT_EQ(s.controller.Play()->CurrentEventListIndex(), 2);
     EXPECT_EQ(s.view.events.back(), PlayEvent::PlayReset);

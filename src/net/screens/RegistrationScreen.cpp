@@ -5,6 +5,7 @@
 #include "net/screens/RegistrationLayout.h"
 #include "platform/Sjis.h"
 #include "results/screens/CellText.h"
+#include "ui/FailureText.h"
 #include "ui/Skin.h"
 #include "ui/WaitCursor.h"
 
@@ -94,9 +95,16 @@ void CRegistrationScreen::ChangeRegistration() {
             // The next change is checked against the password the server holds now.
             account_.previousPassword = password;
             std::string problem;
-            const bool saved = account_.Save(accountFile_, &problem);
+            int errorNumber = 0;
+            const bool saved = account_.Save(accountFile_, &problem, &errorNumber);
             ShowPlainNotice(popup_, Sj("登録されました。"));
-            if (!saved) ShowPlainNotice(popup_, problem);
+            if (!saved) {
+                // The centre now holds the new values but the file keeps the old ones, which the next
+                // start would offer.
+                if (errorNumber != 0) problem += WriteFailureCause(errorNumber) + Sj("。");
+                ShowPlainNotice(popup_, problem + Sj("次に起動したときは、「登録情報」でユーザーID、ニックネーム、パス"
+                                                     "ワードを入れ直してください。"));
+            }
             dialog_.SetValues(account_.UserID, account_.Nickname, account_.Password);
             break;
         }

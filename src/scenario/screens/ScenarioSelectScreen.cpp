@@ -147,6 +147,26 @@ void CScenarioSelectScreen::OnStart() {
     ShowPlay();
 }
 
+namespace {
+// Why a stored play could not be continued, and what became of it.
+std::string ResumeFailureText(const ResumeResult& resumed) {
+    switch (resumed.problem) {
+        case ResumeProblem::ScenarioRefused:
+            return DocumentFailureText(resumed.scenarioStatus, resumed.scenarioLine) +
+                   Sj("中断したシミュレーションの記録は、そのまま残してあります。");
+        case ResumeProblem::PlayDoesNotFit:
+            return Sj(
+                "中断したシミュレーションの記録が、今のシナリオファイルの日数や銘柄の数と合いません。記録は、"
+                "そのまま残してあります。");
+        case ResumeProblem::NoStoredPlay:
+            return Sj("中断したシミュレーションの記録が見つかりません。");
+        default:
+            return std::string();
+    }
+}
+
+}  // namespace
+
 void CScenarioSelectScreen::OnResume() {
     const CatalogEntry* entry = catalog_->Selected();
     if (!entry) return;
@@ -155,17 +175,21 @@ void CScenarioSelectScreen::OnResume() {
     // Whether it worked or not, the mark follows the store: a resumed play can be continued once.
     catalog_->RefreshInterruptedPlays(snapshots_);
     if (!resumed.ok) {
-        dialog_.Show(QVDialog::kModeNotice,
-                     Sj("シナリオファイル「") + FileNameForMessage() + Sj("」の前回の続きを再開できませんでした。"));
+        dialog_.Show(QVDialog::kModeNotice, Sj("シナリオファイル「") + FileNameForMessage() +
+                                                Sj("」の前回の続きを再開できませんでした。") +
+                                                ResumeFailureText(resumed));
         UpdateActionButtons();
         owner_.InvalidateAll();
         return;
     }
     ShowPlay();
     // The play goes on, but the store file still holds it and would offer it again next time.
-    if (!resumed.reason.empty()) {
+    if (resumed.problem == ResumeProblem::StoreNotSaved) {
         dialog_.Show(QVDialog::kModeNotice, Sj("前回の続きを再開しましたが、中断したシミュレーションの記録を"
-                                               "更新できませんでした。"));
+                                               "更新できませんでした（") +
+                                                WriteFailureCause(resumed.errorNumber) +
+                                                Sj("）。次に起動したときも、同じ続きが再開できるものとして表示され"
+                                                   "ることがあります。"));
     }
 }
 
