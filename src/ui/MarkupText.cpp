@@ -249,6 +249,10 @@ void CMarkupText::PlaceCharacter(LayoutState& s, std::string_view ch, bool link,
         s.stopped = true;
         return;
     }
+    // A page holds at most a cell a byte of what is left: one allocation instead of a growing list
+    // (a later layout keeps it).
+    if (frags.capacity() == 0)
+        frags.reserve(std::min<std::size_t>(s.text.size() - std::min(s.pos, s.text.size()), kMaxFragmentsPerPage));
 
     MarkupFragment f;
     std::copy_n(ch.begin(), std::min<std::size_t>(ch.size(), 2), f.text.begin());
