@@ -231,8 +231,7 @@ DocLoadResult CDocTree::Fail(DocLoadResult result) {
 DocLoadResult CDocTree::Load(const std::filesystem::path& file) {
     Release();
     std::string bytes;
-    std::error_code ec;
-    if (std::filesystem::is_directory(file, ec) || !ReadWholeFile(file, &bytes)) {
+    if (!ReadWholeFile(file, &bytes)) {
         DocLoadResult result;
         result.status = DocLoadStatus::CannotOpen;
         result.file = file.string();

@@ -144,7 +144,9 @@ std::filesystem::path FreeAsideName(const std::filesystem::path& file) {
     return name;
 }
 
-bool KeepAside(const std::filesystem::path& file, int* errorNumber) {
+bool KeepAside(const std::filesystem::path& file, std::string* error, int* errorNumber) {
+    struct stat info {};
+    if (::lstat(file.c_str(), &info) != 0 && errno == ENOENT) return true;
     for (int attempt = 0; attempt < 8; ++attempt) {
         const std::filesystem::path aside = FreeAsideName(file);
         // A hard link fails on an existing name, where a rename would silently replace it.
@@ -158,6 +160,7 @@ bool KeepAside(const std::filesystem::path& file, int* errorNumber) {
         break;
     }
     if (errorNumber) *errorNumber = errno;
+    if (error) *error = Describe(file, "cannot keep the damaged file aside");
     return false;
 }
 

@@ -23,11 +23,12 @@ int RemoveLeftoverTemporaries(const std::filesystem::path& target);
 // Where a damaged file is kept aside: the first of "<file>.damaged", "<file>.damaged-2", ... that does
 // not exist yet, so an earlier damaged copy is never overwritten.
 std::filesystem::path FreeAsideName(const std::filesystem::path& file);
-// Moves the file to FreeAsideName, never replacing an existing file. False (with the error number in
-// *errorNumber) when it could not be moved; the file is then where it was.
-bool KeepAside(const std::filesystem::path& file, int* errorNumber);
+// Moves the file to FreeAsideName, never replacing an existing file; a file that is gone needs
+// nothing. False, with the failure described in *error and its error number in *errorNumber, when it
+// could not be moved; the file is then where it was.
+bool KeepAside(const std::filesystem::path& file, std::string* error, int* errorNumber);
 
-// Reads a whole file as bytes. Returns false when it cannot be opened or read.
+// Reads a whole file as bytes. Returns false when it cannot be opened or read, or is a folder.
 bool ReadWholeFile(const std::filesystem::path& file, std::string* bytes);
 
 }  // namespace valmore

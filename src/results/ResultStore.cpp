@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <system_error>
 
 #include "platform/AtomicFile.h"
 
@@ -142,14 +141,8 @@ std::string CResultStore::ToText() const {
 DocSaveResult CResultStore::Save() {
     if (keepDamagedFile_) {
         // The damaged file is never overwritten: if it cannot be moved aside, nothing is written.
-        std::error_code error;
-        int errorNumber = 0;
-        if (std::filesystem::exists(file_, error) && !KeepAside(file_, &errorNumber)) {
-            return DocSaveResult{false,
-                                 file_.string() + ": cannot keep the damaged file aside: " +
-                                     std::error_code(errorNumber, std::generic_category()).message(),
-                                 errorNumber};
-        }
+        DocSaveResult aside;
+        if (!KeepAside(file_, &aside.error, &aside.errorNumber)) return aside;
         keepDamagedFile_ = false;
     }
     CDocTree doc;

@@ -425,14 +425,8 @@ std::string CSnapshotStore::ToText() const {
 
 DocSaveResult CSnapshotStore::Save(const std::filesystem::path& file) {
     if (damagedFile_) {
-        std::error_code error;
-        int errorNumber = 0;
-        if (std::filesystem::exists(*damagedFile_, error) && !KeepAside(*damagedFile_, &errorNumber)) {
-            return DocSaveResult{false,
-                                 damagedFile_->string() + ": cannot keep the damaged file aside: " +
-                                     std::error_code(errorNumber, std::generic_category()).message(),
-                                 errorNumber};
-        }
+        DocSaveResult aside;
+        if (!KeepAside(*damagedFile_, &aside.error, &aside.errorNumber)) return aside;
         damagedFile_.reset();
     }
     CDocTree tree;

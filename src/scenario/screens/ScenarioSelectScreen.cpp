@@ -148,6 +148,7 @@ void CScenarioSelectScreen::OnStart() {
 }
 
 namespace {
+
 // Why a stored play could not be continued, and what became of it.
 std::string ResumeFailureText(const ResumeResult& resumed) {
     switch (resumed.problem) {
