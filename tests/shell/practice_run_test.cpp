@@ -119,6 +119,7 @@ public:
         t.context.controller.SetView(&view);
         t.window.SetFeed([this](CHeadlessWindow&) { return Act(); });
     }
+    ~Beginner() { t.context.controller.SetView(&t.Simulation()); }
 
     CTutorial& Tutorial() { return t.context.practice->Tutorial(); }
     const CTutorialStep* Find(const std::function<bool(const CTutorialStep&)>& match) {
