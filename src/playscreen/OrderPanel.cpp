@@ -106,10 +106,9 @@ void COrderPanel::StartDay() {
             controls.quantity->SetMin(unit);
             controls.quantity->SetStep(unit);
         }
-        for (CSkinButton* button : {controls.buy, controls.pass, controls.sell}) {
-            if (button) button->pressed = false;
-        }
+        decisions_.at(static_cast<std::size_t>(c)) = OrderChoice::None;
     }
+    ShowDecisions();
     dirty = true;
 }
 
@@ -127,26 +126,27 @@ void COrderPanel::RefreshOrderButtons() {
         }
         // Between the execution and the next day the choices are kept (the disabled buttons show their
         // greyed pictures meanwhile); outside a day they are cleared.
-        if (!dayInProgress) {
-            for (CSkinButton* button : {controls.buy, controls.pass, controls.sell}) {
-                if (button) button->pressed = false;
-            }
-        }
+        if (!dayInProgress) decisions_.at(static_cast<std::size_t>(c)) = OrderChoice::None;
         if (controls.quantity) {
             if (accepting) controls.quantity->Reset();
             controls.quantity->SetEnabled(false);
         }
     }
+    ShowDecisions();
     dirty = true;
 }
 
 OrderChoice COrderPanel::GetChoice(int c) const {
     if (c < 0 || c >= kColumns) return OrderChoice::None;
-    const ColumnControls& controls = Controls(c);
-    if (controls.buy && controls.buy->pressed) return OrderChoice::Buy;
-    if (controls.pass && controls.pass->pressed) return OrderChoice::Pass;
-    if (controls.sell && controls.sell->pressed) return OrderChoice::Sell;
-    return OrderChoice::None;
+    return decisions_[static_cast<std::size_t>(c)];
+}
+
+void COrderPanel::ShowDecisions() {
+    for (int c = 0; c < kColumns; ++c) {
+        for (OrderChoice choice : {OrderChoice::Buy, OrderChoice::Pass, OrderChoice::Sell}) {
+            if (CSkinButton* button = Button(c, choice)) button->pressed = GetChoice(c) == choice;
+        }
+    }
 }
 
 void COrderPanel::UpdateExecuteButton() {
@@ -176,14 +176,14 @@ OrderColumns COrderPanel::CurrentOrders() const {
 
 void COrderPanel::OnDecision(int c, OrderChoice choice) {
     if (c < 0 || c >= kColumns) return;
-    CSkinButton* clicked = Button(c, choice);
+    Decide(c, GetChoice(c) == choice ? OrderChoice::None : choice);
+}
+
+void COrderPanel::Decide(int c, OrderChoice choice) {
+    decisions_[static_cast<std::size_t>(c)] = choice;
     const CPlay* play = controller_.Play();
-    if (clicked && clicked->pressed) {
-        // The three decisions exclude each other.
-        for (OrderChoice other : {OrderChoice::Buy, OrderChoice::Pass, OrderChoice::Sell}) {
-            CSkinButton* button = Button(c, other);
-            if (button && other != choice) button->pressed = false;
-        }
+    // Taking a decision back leaves the quantity as it was.
+    if (choice != OrderChoice::None) {
         CSpinBox* quantity = Controls(c).quantity;
         if (quantity && play && ColumnUsed(c)) {
             const QuantityLimits limits = LimitsForChoice(choice, play->Market(), play->Position(), ColumnProduct(c));
@@ -197,6 +197,7 @@ void COrderPanel::OnDecision(int c, OrderChoice choice) {
             }
         }
     }
+    ShowDecisions();
     UpdateExecuteButton();
     dirty = true;
 }
@@ -215,9 +216,7 @@ bool COrderPanel::Choose(int c, OrderChoice choice) {
     if (c < 0 || c >= kColumns) return false;
     CSkinButton* button = Button(c, choice);
     if (!button || !button->enabled || !button->visible) return false;
-    if (button->pressed) return true;
-    button->pressed = true;
-    OnDecision(c, choice);
+    if (GetChoice(c) != choice) Decide(c, choice);
     return true;
 }
 

@@ -51,7 +51,7 @@ struct TutorialHooks {
     std::function<bool(const InputEvent& click)> acceptClick;
     // Escape while the run is active.
     std::function<void()> requestStop;
-    // Ends the run when it has finished or was asked to stop; runs after every click.
+    // Polls the run after every click, so what the click did counts at once.
     std::function<void()> gate;
 };
 
@@ -61,7 +61,7 @@ struct StoreProblem {
     Store store = Store::Results;
     std::filesystem::path file;
     std::vector<LoadProblem> problems;
-    bool somethingKept = false;  // part of the file could be read and is in use
+    bool somethingKept = false;    // part of the file could be read and is in use
     std::filesystem::path keptAs;  // where the next save moves the damaged file
 };
 

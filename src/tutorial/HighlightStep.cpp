@@ -21,8 +21,12 @@ int Phase(int counter) {
 
 }  // namespace
 
+bool BlinkShows(int counter) {
+    return Phase(counter) <= kLastVisiblePhase;
+}
+
 bool CHighlightStep::FrameVisible() const {
-    return Phase(blink) <= kLastVisiblePhase;
+    return BlinkShows(blink);
 }
 
 void CHighlightStep::Draw(CCanvas& canvas, const IMarkupSkin&) {
@@ -35,7 +39,7 @@ void CHighlightStep::Draw(CCanvas& canvas, const IMarkupSkin&) {
 
 void CHighlightStep::Poll(CTutorial& tutorial, PollFlags& flags) {
     ++blink;
-    if (Phase(blink) == kRefreshPhase) tutorial.Host().RefreshAllPanels();
+    if (Phase(blink) == kRefreshPhase) tutorial.Host().HighlightGone();
     CTutorialStep::Poll(tutorial, flags);
 }
 

@@ -18,7 +18,6 @@ constexpr int kTitleFont = 10;
 constexpr int kBodyFont = 12;
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kGrey{120, 120, 120};
-constexpr Rgb kRed{255, 0, 0};
 
 const MessagePopupLayout& LayoutFor(int mode) {
     return kMessagePopupLayouts[ModeOf(mode)];
@@ -100,21 +99,6 @@ void QVDialog::Dismiss() {
     if (IsOpen()) Answer(mode_ == kModeQuestion ? kResultNo : kResultOk);
 }
 
-void QVDialog::SetHighlight(bool on, const Rect& rect) {
-    highlightOn_ = on;
-    highlightRect_ = rect;
-    if (IsOpen()) RepaintPopup();
-}
-
-void QVDialog::AdvanceHighlightBlink() {
-    SetHighlightBlink(blinkCounter_ + 1);
-}
-
-void QVDialog::SetHighlightBlink(int counter) {
-    blinkCounter_ = counter;
-    if (IsOpen() && highlightOn_) RepaintPopup();
-}
-
 void QVDialog::OnRelease(int x, int y) {
     // A question shows its text plain, so it has no link words to follow. Elsewhere only what is
     // drawn can be clicked: characters laid out below the text rect are cut off when drawn.
@@ -138,7 +122,6 @@ void QVDialog::DrawContent(CCanvas& canvas) {
 
     DrawTitle(canvas);
     DrawBody(canvas);
-    DrawHighlight(canvas);
 }
 
 void QVDialog::DrawTitle(CCanvas& canvas) const {
@@ -174,15 +157,6 @@ void QVDialog::DrawBody(CCanvas& canvas) {
     Rect drawn = textRect_;
     drawn.right += LayoutFor(owner_.Mode()).margin;
     body_.Draw(canvas, skin, drawn);
-}
-
-void QVDialog::DrawHighlight(CCanvas& canvas) const {
-    if (!highlightOn_) return;
-    const int phase = ((blinkCounter_ % 16) + 16) % 16;
-    if (phase >= 7) return;
-    canvas.SelectPen(Pen{PenStyle::Dash, 5, kRed});
-    canvas.SelectBrush(Brush::Hollow());
-    canvas.RoundRect(highlightRect_, 10, 10);
 }
 
 }  // namespace valmore
