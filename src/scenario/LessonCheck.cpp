@@ -29,16 +29,19 @@ namespace fs = std::filesystem;
 // two characters.
 
 // A debrief's reasoning that takes for granted what the learner holds (the answer key may not: the
-// same day is judged for someone with shares, without them, or short).
+// same day is judged for someone with shares, without them, or short). "持っている株はそのまま持つ" is
+// how a pass is defined, so it is not among them.
 constexpr const char* kHoldingPhrases[] = {
-    "利益確定するのが正解", "利益を確定するのが正解", "利益確定の売りが正解", "利益確定が正解", "保有している株式は",
-    "保有している株は",     "持っている株は",         "持っていた人は",       "持っている人は", "買い戻すのが正解",
-    "買い戻しが正解",       "買い戻しの好機",         "買い増すのが正解",     "買い増しが正解",
+    "利益確定するのが正解", "利益を確定するのが正解", "利益確定の売りが正解", "利益確定が正解",
+    "保有している株式は",   "保有している株は",       "持っていた人は",       "持っている人は",
+    "買っていた人",         "空売りしている株",       "買い戻すのが正解",     "買い戻しが正解",
+    "買い戻しするのが正解", "買い戻しの好機",         "買い増すのが正解",     "買い増しが正解",
 };
 
 // News that is not yet a fact, or a fact the market already expects: judged 0 or 3 unless exempted.
 constexpr const char* kRumourWords[] = {
-    "伝わった", "と伝わる", "報道", "検討", "観測", "織り込", "うわさ", "思惑", "関係者によると",
+    "伝わった", "と伝わる",       "報道",       "検討",       "観測",   "織り込",   "うわさ",
+    "思惑",     "関係者によると", "予想どおり", "想定どおり", "先回り", "出尽くし",
 };
 
 // Words that tie a claim to the index rather than to a product.
@@ -57,6 +60,7 @@ struct SpanWord {
     int days;  // trading days the span covers; 0: the span's length is the number written before it
 };
 constexpr SpanWord kSpanWords[] = {{"日間で", 0}, {"日で", 0}, {"1週間で", 5}, {"2週間で", 10}};
+constexpr const char* kMonthStartWord = "月に入って";  // "4月に入って1割上がり": since the month began
 constexpr const char* kFromHighWord = "高値から";
 constexpr const char* kFromLowWord = "安値から";
 struct DirectionWord {
@@ -736,6 +740,17 @@ struct Checker {
                 check(start, at + std::string_view(word.word).size(), SubjectAt(scenario, news, start), days);
             }
         }
+        for (std::size_t at = news.find(kMonthStartWord); at != std::string::npos;
+             at = news.find(kMonthStartWord, at + 1)) {
+            std::size_t start = 0;
+            std::optional<double> month = NumberBefore(news, at, &start);
+            if (!month) continue;
+            // The days of that month the learner has seen, up to the one before this day.
+            int inMonth = 0;
+            for (std::size_t k = d; k > 0 && scenario.days[k - 1].month == int(*month); --k) ++inMonth;
+            if (inMonth == 0 || inMonth == int(d)) continue;
+            check(start, at + std::string_view(kMonthStartWord).size(), SubjectAt(scenario, news, start), inMonth);
+        }
         for (const char* word : {kFromHighWord, kFromLowWord}) {
             for (std::size_t at = news.find(word); at != std::string::npos; at = news.find(word, at + 1))
                 check(at, at + std::string_view(word).size(), SubjectAt(scenario, news, at), std::nullopt);
@@ -932,8 +947,9 @@ struct Checker {
                     if (gain >= 0.0 || before <= 0.0) continue;
                     ++losing;
                     lossSum += -gain / before * 100.0;
-                    // On the last day the loss is what the play ends with.
-                    const int later = std::min(d + 1, days - 1);
+                    // Two days after the day's own move, as the debriefs' "2日後" counts; near the end, the
+                    // last price, which the play ends with.
+                    const int later = std::min(d + 2, days - 1);
                     if (direction * (scenario.PriceAfter(later, p) - before) < 0.0) ++stillLosing;
                 }
             }
