@@ -89,9 +89,13 @@ constexpr double kApproximateTolerance = 0.03;
 // A gap to another price: "600円まではまだ31円の差", "との差は4円".
 constexpr const char* kGapWord = "円の差";
 
-// US market references in a Tokyo morning's news, and the words that say it was closed.
-constexpr const char* kUsWords[] = {"米国", "米株", "ニューヨーク", "NY", "ダウ", "ナスダック", "S&P", "米市場"};
-constexpr const char* kPreviousNightWord = "前夜";
+// What a Tokyo morning's news says of the New York session of the night before, and the words that say
+// it was closed. "米国" alone is not among them: a trade talk or a patent in the US is no session.
+constexpr const char* kUsSessionWords[] = {"米国市場", "海外市場",   "米国の長期金利",     "米長期金利", "米国の金利",
+                                           "米国株",   "米株",       "ニューヨーク",       "NY",         "ナスダック",
+                                           "ダウ平均", "前日の米国", "前夜発表された米国", "前夜の米国", "前夜、米国"};
+// On a Monday the last session abroad is the Friday's (前週末); these name the night before.
+constexpr const char* kLastNightWords[] = {"前夜", "前日の米国", "前日の海外"};
 constexpr const char* kClosedWords[] = {"休場", "休み"};
 
 constexpr const char* kDowNames[] = {"日", "月", "火", "水", "木", "金", "土"};  // Sunday first
@@ -735,8 +739,6 @@ struct Checker {
                     if (!n) continue;
                     days = int(*n);
                 }
-                // "1週間で" also contains "間で"; only the longest word at a place counts.
-                if (word.days == 0 && start > 0 && news.compare(start - 1, 1, "1") == 0) continue;
                 check(start, at + std::string_view(word.word).size(), SubjectAt(scenario, news, start), days);
             }
         }
@@ -824,12 +826,14 @@ struct Checker {
     // that is the Friday's (前週末), after a US holiday there was none.
     void UsMarketNight(const Scenario& scenario, std::size_t d, std::chrono::sys_days date) {
         const std::string& news = scenario.days[d].news;
-        if (!FirstOf(news, kUsWords) || FirstOf(news, kClosedWords)) return;
         const std::string where = "calendar: " + scenario.Where(d) + ": ";
+        if (WeekdayOf(date) == 1) {
+            if (const char* word = FirstOf(news, kLastNightWords))
+                Add(scenario, where + "the last session abroad before a Monday is the Friday's (前週末), not " + word);
+        }
+        if (!FirstOf(news, kUsSessionWords) || FirstOf(news, kClosedWords)) return;
         std::chrono::sys_days night = date - std::chrono::days{1};
         if (WeekdayOf(night) == 0 || WeekdayOf(night) == 6) {
-            if (WeekdayOf(date) == 1 && Contains(news, kPreviousNightWord))
-                Add(scenario, where + "the last US session before a Monday is the Friday's (前週末), not 前夜");
             while (WeekdayOf(night) == 0 || WeekdayOf(night) == 6) night -= std::chrono::days{1};
         }
         const std::chrono::year_month_day ymd{night};

@@ -132,7 +132,7 @@ TEST(LessonCheck, CalendarOfTheScenarioYearAndOfTheUsMarket) {
     EXPECT_EQ(
         Check({file}).out,
         file + ": calendar: event 1 (11/4): 11/4/2024 is 振替休日, a Japanese market holiday\n" + file +
-            ": calendar: event 1 (11/4): the last US session before a Monday is the Friday's (前週末), not 前夜\n" +
+            ": calendar: event 1 (11/4): the last session abroad before a Monday is the Friday's (前週末), not 前夜\n" +
             file + ": calendar: event 2 (11/5): 11/5/2024 is a 火, not 水\n" + file +
             ": calendar: event 3 (11/29): the US market was closed on 11/28 (Thanksgiving Day); the news "
             "cannot report its session\n" +
