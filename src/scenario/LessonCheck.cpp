@@ -275,8 +275,6 @@ struct Day {
     double n225 = 0.0;
 };
 
-struct Library;
-
 struct Scenario {
     fs::path file;
     std::string name;  // the file name without extensions
@@ -598,7 +596,7 @@ struct Checker {
                     --i;
                 }
                 // Before the first day the history is unknown: a longer streak may have begun there.
-                const int n = int(*claimed);
+                const double n = *claimed;
                 if (n == count || (i == 0 && n > count)) continue;
                 Add(scenario, "streak: " + scenario.Where(d) + ": \"" + news.substr(start, at - start) + streak.word +
                                   "\" but the " + (*subject < 0 ? "index" : "prices") + " before the day " +
@@ -641,12 +639,12 @@ struct Checker {
                 Add(scenario, "price: " + scenario.Where(d) + ": \"" + news.substr(start, yen + 3 - start) +
                                   "\" but the last price the learner saw is " + Grouped(std::lround(last)));
             }
-            Gap(scenario, d, *subject, sentence, last);
+            Gap(scenario, d, sentence, last);
         }
     }
 
     // "600円まではまだ31円の差": the other price in the sentence lies that far from the last price.
-    void Gap(const Scenario& scenario, std::size_t d, int product, std::size_t sentence, double last) {
+    void Gap(const Scenario& scenario, std::size_t d, std::size_t sentence, double last) {
         const std::string& news = scenario.days[d].news;
         const std::size_t end = SentenceEnd(news, sentence);
         std::size_t gapAt = news.find(kGapWord, sentence);
@@ -667,7 +665,6 @@ struct Checker {
         Add(scenario, "price: " + scenario.Where(d) + ": \"" + news.substr(gapStart, gapAt + 9 - gapStart) + "\" but " +
                           Grouped(std::lround(others.front())) + " and the last price " + Grouped(std::lround(last)) +
                           " are " + Grouped(std::lround(std::fabs(others.front() - last))) + " apart");
-        (void)product;
     }
 
     // "3日で1割以上下がった": the change over the last days the learner has seen.
@@ -736,7 +733,7 @@ struct Checker {
                 int days = word.days;
                 if (days == 0) {
                     std::optional<double> n = NumberBefore(news, at, &start);
-                    if (!n) continue;
+                    if (!n || *n > kMaxEvents) continue;
                     days = int(*n);
                 }
                 check(start, at + std::string_view(word.word).size(), SubjectAt(scenario, news, start), days);
@@ -746,7 +743,7 @@ struct Checker {
              at = news.find(kMonthStartWord, at + 1)) {
             std::size_t start = 0;
             std::optional<double> month = NumberBefore(news, at, &start);
-            if (!month) continue;
+            if (!month || *month > 12) continue;
             // The days of that month the learner has seen, up to the one before this day.
             int inMonth = 0;
             for (std::size_t k = d; k > 0 && scenario.days[k - 1].month == int(*month); --k) ++inMonth;
