@@ -86,6 +86,9 @@ constexpr const char* kOtherPriceWords[] = {"目標", "理論", "適正"};  // "
 constexpr const char* kClosedAtWord = "円で取引を終え";
 constexpr const char* kApproximateWords[] = {"前後", "近辺", "近く", "台", "程度"};
 constexpr double kApproximateTolerance = 0.03;
+// The last day's move: "前日比30円高", "前日比2.5％安".
+constexpr const char* kDayChangeWord = "前日比";
+constexpr DirectionWord kDayChangeDirections[] = {{"高", 1}, {"上", 1}, {"安", -1}, {"下", -1}};
 // A gap to another price: "600円まではまだ31円の差", "との差は4円".
 constexpr const char* kGapWord = "円の差";
 
@@ -756,11 +759,41 @@ struct Checker {
         }
     }
 
+    void DayChanges(const Scenario& scenario, std::size_t d) {
+        const std::string& news = scenario.days[d].news;
+        const std::size_t lead = std::string_view(kDayChangeWord).size();
+        for (std::size_t at = news.find(kDayChangeWord); at != std::string::npos;
+             at = news.find(kDayChangeWord, at + 1)) {
+            std::optional<int> subject = SubjectAt(scenario, news, at);
+            std::size_t end = 0;
+            std::optional<double> amount = NumberAt(news, at + lead, &end);
+            if (!subject || !amount) continue;
+            const bool yen = news.compare(end, 3, "円") == 0;
+            const bool percent = news.compare(end, 3, "％") == 0;
+            if (!yen && !percent) continue;
+            int direction = 0;
+            for (const DirectionWord& w : kDayChangeDirections)
+                if (news.compare(end + 3, std::string_view(w.word).size(), w.word) == 0) direction = w.direction;
+            const std::vector<double> seen = Seen(scenario, *subject, d);
+            if (!direction || seen.size() < 2 || seen[seen.size() - 2] <= 0.0) continue;
+            const double previous = seen[seen.size() - 2];
+            const double moved = yen ? seen.back() - previous : (seen.back() - previous) / previous * 100.0;
+            // A percentage is written to one decimal.
+            if (std::fabs(direction * *amount - moved) <= (yen ? 0.005 : 0.05 + 1e-9)) continue;
+            const bool index = *subject < 0;
+            Add(scenario, "price: " + scenario.Where(d) + ": \"" + news.substr(at, end + 6 - at) + "\" but the " +
+                              (index ? "index" : "price") + " moved from " +
+                              (index ? Fixed(previous, 2) : Grouped(std::lround(previous))) + " to " +
+                              (index ? Fixed(seen.back(), 2) : Grouped(std::lround(seen.back()))));
+        }
+    }
+
     void Claims() {
         for (const Scenario& scenario : scenarios) {
             for (std::size_t d = 0; d < scenario.days.size(); ++d) {
                 Streaks(scenario, d);
                 StatedPrices(scenario, d);
+                DayChanges(scenario, d);
                 Changes(scenario, d);
             }
         }
