@@ -371,6 +371,26 @@ std::string NameWithoutExtensions(const fs::path& file) {
 
 void DeriveYears(Scenario& scenario);
 
+// "4/7" gives 4 and 7; anything else leaves the month 0 (an undated day).
+void ParseMonthDay(const std::string& date, int* month, int* day) {
+    std::size_t slash = date.find('/');
+    auto number = [](std::string_view digits) {
+        int value = 0;
+        if (digits.empty() || digits.size() > 2) return 0;
+        for (char c : digits) {
+            if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
+            value = value * 10 + (c - '0');
+        }
+        return value;
+    };
+    if (slash == std::string::npos) return;
+    std::size_t end = slash + 1;
+    while (end < date.size() && std::isdigit(static_cast<unsigned char>(date[end]))) ++end;
+    *month = number(std::string_view(date).substr(0, slash));
+    *day = number(std::string_view(date).substr(slash + 1, end - slash - 1));
+    if (*day == 0) *month = 0;
+}
+
 std::optional<Scenario> ReadPlayedScenario(const fs::path& file) {
     std::string bytes;
     if (!ReadWholeFile(file, &bytes)) return std::nullopt;
@@ -401,7 +421,7 @@ std::optional<Scenario> ReadPlayedScenario(const fs::path& file) {
         Day day;
         if (event.Date) {
             day.date = Cp932ToUtf8(*event.Date);
-            if (std::sscanf(day.date.c_str(), "%d/%d", &day.month, &day.dayOfMonth) != 2) day.month = 0;
+            ParseMonthDay(day.date, &day.month, &day.dayOfMonth);
         }
         if (event.DOW) day.dow = Cp932ToUtf8(*event.DOW);
         day.news = PlainText(event.HeadLine) + "\n" + PlainText(event.Detail);
