@@ -574,8 +574,8 @@ struct Checker {
         return seen;
     }
 
-    // What a claim at `pos` speaks of: the last product or index named before it in its sentence, else
-    // before it in the news, else the only product. -1 is the index; nullopt when it cannot be told.
+    // What a claim at `pos` speaks of: the product or index named last before it, else the only product.
+    // -1 is the index; nullopt when it cannot be told.
     std::optional<int> SubjectAt(const Scenario& scenario, const std::string& news, std::size_t pos) const {
         std::optional<int> subject;
         std::size_t at = 0;
@@ -624,7 +624,7 @@ struct Checker {
                 Add(scenario, "streak: " + scenario.Where(d) + ": \"" + news.substr(start, at - start) + streak.word +
                                   "\" but the " + (*subject < 0 ? "index" : "prices") + " before the day " +
                                   (streak.direction < 0 ? "fell " : "rose ") + std::to_string(count) +
-                                  " days in a row (" + Series(seen, i, *subject) + ")");
+                                  (count == 1 ? " day" : " days") + " in a row (" + Series(seen, i, *subject) + ")");
             }
         }
     }
