@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -79,8 +80,8 @@ TEST(ShippedContent, EveryPlayedScenarioHasADebriefForEveryDayAndClosesWithASumm
 
 // A market in which every buy or sell judgement is rewarded the same day teaches "news = direction";
 // a few right decisions must lose on the next price, by enough to be felt, and often enough still two
-// days later, and not so many that the news stops mattering. P0 is the price the order executes at,
-// P1 the day's price and P2 the next day's; a scenario's last day is never "still losing".
+// days later, and not so many that the news stops mattering. "Two days later" is the price two days
+// after the day's own, as the debriefs' "2日後" counts it; near the end, the last price.
 TEST(ShippedContent, SomeRightDecisionsLoseForRealButFew) {
     int judged = 0;
     int losing = 0;
@@ -105,10 +106,9 @@ TEST(ShippedContent, SomeRightDecisionsLoseForRealButFew) {
                     if ((after - before) * against > 0) {
                         ++losing;
                         lossSum += 100.0 * std::abs(after - before) / before;
-                        if (e + 1 < scenario.EventCount()) {
-                            const std::int32_t next = scenario.events[static_cast<std::size_t>(e + 1)].Price[product];
-                            if ((next - before) * against > 0) ++stillLosing;
-                        }
+                        const int later = std::min(e + 2, scenario.EventCount() - 1);
+                        if ((scenario.events[static_cast<std::size_t>(later)].Price[product] - before) * against > 0)
+                            ++stillLosing;
                     }
                 }
                 before = after;
