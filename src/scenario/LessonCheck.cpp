@@ -29,16 +29,19 @@ namespace fs = std::filesystem;
 // two characters.
 
 // A debrief's reasoning that takes for granted what the learner holds (the answer key may not: the
-// same day is judged for someone with shares, without them, or short).
+// same day is judged for someone with shares, without them, or short). "持っている株はそのまま持つ" is
+// how a pass is defined, so it is not among them.
 constexpr const char* kHoldingPhrases[] = {
-    "利益確定するのが正解", "利益を確定するのが正解", "利益確定の売りが正解", "利益確定が正解", "保有している株式は",
-    "保有している株は",     "持っている株は",         "持っていた人は",       "持っている人は", "買い戻すのが正解",
-    "買い戻しが正解",       "買い戻しの好機",         "買い増すのが正解",     "買い増しが正解",
+    "利益確定するのが正解", "利益を確定するのが正解", "利益確定の売りが正解", "利益確定が正解",
+    "保有している株式は",   "保有している株は",       "持っていた人は",       "持っている人は",
+    "買っていた人",         "空売りしている株",       "買い戻すのが正解",     "買い戻しが正解",
+    "買い戻しするのが正解", "買い戻しの好機",         "買い増すのが正解",     "買い増しが正解",
 };
 
 // News that is not yet a fact, or a fact the market already expects: judged 0 or 3 unless exempted.
 constexpr const char* kRumourWords[] = {
-    "伝わった", "と伝わる", "報道", "検討", "観測", "織り込", "うわさ", "思惑", "関係者によると",
+    "伝わった", "と伝わる",       "報道",       "検討",       "観測",   "織り込",   "うわさ",
+    "思惑",     "関係者によると", "予想どおり", "想定どおり", "先回り", "出尽くし",
 };
 
 // Words that tie a claim to the index rather than to a product.
@@ -57,6 +60,7 @@ struct SpanWord {
     int days;  // trading days the span covers; 0: the span's length is the number written before it
 };
 constexpr SpanWord kSpanWords[] = {{"日間で", 0}, {"日で", 0}, {"1週間で", 5}, {"2週間で", 10}};
+constexpr const char* kMonthStartWord = "月に入って";  // "4月に入って1割上がり": since the month began
 constexpr const char* kFromHighWord = "高値から";
 constexpr const char* kFromLowWord = "安値から";
 struct DirectionWord {
@@ -82,12 +86,19 @@ constexpr const char* kOtherPriceWords[] = {"目標", "理論", "適正"};  // "
 constexpr const char* kClosedAtWord = "円で取引を終え";
 constexpr const char* kApproximateWords[] = {"前後", "近辺", "近く", "台", "程度"};
 constexpr double kApproximateTolerance = 0.03;
+// The last day's move: "前日比30円高", "前日比2.5％安".
+constexpr const char* kDayChangeWord = "前日比";
+constexpr DirectionWord kDayChangeDirections[] = {{"高", 1}, {"上", 1}, {"安", -1}, {"下", -1}};
 // A gap to another price: "600円まではまだ31円の差", "との差は4円".
 constexpr const char* kGapWord = "円の差";
 
-// US market references in a Tokyo morning's news, and the words that say it was closed.
-constexpr const char* kUsWords[] = {"米国", "米株", "ニューヨーク", "NY", "ダウ", "ナスダック", "S&P", "米市場"};
-constexpr const char* kPreviousNightWord = "前夜";
+// What a Tokyo morning's news says of the New York session of the night before, and the words that say
+// it was closed. "米国" alone is not among them: a trade talk or a patent in the US is no session.
+constexpr const char* kUsSessionWords[] = {"米国市場", "海外市場",   "米国の長期金利",     "米長期金利", "米国の金利",
+                                           "米国株",   "米株",       "ニューヨーク",       "NY",         "ナスダック",
+                                           "ダウ平均", "前日の米国", "前夜発表された米国", "前夜の米国", "前夜、米国"};
+// On a Monday the last session abroad is the Friday's (前週末); these name the night before.
+constexpr const char* kLastNightWords[] = {"前夜", "前日の米国", "前日の海外"};
 constexpr const char* kClosedWords[] = {"休場", "休み"};
 
 constexpr const char* kDowNames[] = {"日", "月", "火", "水", "木", "金", "土"};  // Sunday first
@@ -267,8 +278,6 @@ struct Day {
     double n225 = 0.0;
 };
 
-struct Library;
-
 struct Scenario {
     fs::path file;
     std::string name;  // the file name without extensions
@@ -362,6 +371,26 @@ std::string NameWithoutExtensions(const fs::path& file) {
 
 void DeriveYears(Scenario& scenario);
 
+// "4/7" gives 4 and 7; anything else leaves the month 0 (an undated day).
+void ParseMonthDay(const std::string& date, int* month, int* day) {
+    std::size_t slash = date.find('/');
+    auto number = [](std::string_view digits) {
+        int value = 0;
+        if (digits.empty() || digits.size() > 2) return 0;
+        for (char c : digits) {
+            if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
+            value = value * 10 + (c - '0');
+        }
+        return value;
+    };
+    if (slash == std::string::npos) return;
+    std::size_t end = slash + 1;
+    while (end < date.size() && std::isdigit(static_cast<unsigned char>(date[end]))) ++end;
+    *month = number(std::string_view(date).substr(0, slash));
+    *day = number(std::string_view(date).substr(slash + 1, end - slash - 1));
+    if (*day == 0) *month = 0;
+}
+
 std::optional<Scenario> ReadPlayedScenario(const fs::path& file) {
     std::string bytes;
     if (!ReadWholeFile(file, &bytes)) return std::nullopt;
@@ -392,7 +421,7 @@ std::optional<Scenario> ReadPlayedScenario(const fs::path& file) {
         Day day;
         if (event.Date) {
             day.date = Cp932ToUtf8(*event.Date);
-            if (std::sscanf(day.date.c_str(), "%d/%d", &day.month, &day.dayOfMonth) != 2) day.month = 0;
+            ParseMonthDay(day.date, &day.month, &day.dayOfMonth);
         }
         if (event.DOW) day.dow = Cp932ToUtf8(*event.DOW);
         day.news = PlainText(event.HeadLine) + "\n" + PlainText(event.Detail);
@@ -590,7 +619,7 @@ struct Checker {
                     --i;
                 }
                 // Before the first day the history is unknown: a longer streak may have begun there.
-                const int n = int(*claimed);
+                const double n = *claimed;
                 if (n == count || (i == 0 && n > count)) continue;
                 Add(scenario, "streak: " + scenario.Where(d) + ": \"" + news.substr(start, at - start) + streak.word +
                                   "\" but the " + (*subject < 0 ? "index" : "prices") + " before the day " +
@@ -633,12 +662,12 @@ struct Checker {
                 Add(scenario, "price: " + scenario.Where(d) + ": \"" + news.substr(start, yen + 3 - start) +
                                   "\" but the last price the learner saw is " + Grouped(std::lround(last)));
             }
-            Gap(scenario, d, *subject, sentence, last);
+            Gap(scenario, d, sentence, last);
         }
     }
 
     // "600円まではまだ31円の差": the other price in the sentence lies that far from the last price.
-    void Gap(const Scenario& scenario, std::size_t d, int product, std::size_t sentence, double last) {
+    void Gap(const Scenario& scenario, std::size_t d, std::size_t sentence, double last) {
         const std::string& news = scenario.days[d].news;
         const std::size_t end = SentenceEnd(news, sentence);
         std::size_t gapAt = news.find(kGapWord, sentence);
@@ -659,7 +688,6 @@ struct Checker {
         Add(scenario, "price: " + scenario.Where(d) + ": \"" + news.substr(gapStart, gapAt + 9 - gapStart) + "\" but " +
                           Grouped(std::lround(others.front())) + " and the last price " + Grouped(std::lround(last)) +
                           " are " + Grouped(std::lround(std::fabs(others.front() - last))) + " apart");
-        (void)product;
     }
 
     // "3日で1割以上下がった": the change over the last days the learner has seen.
@@ -728,17 +756,55 @@ struct Checker {
                 int days = word.days;
                 if (days == 0) {
                     std::optional<double> n = NumberBefore(news, at, &start);
-                    if (!n) continue;
+                    if (!n || *n > kMaxEvents) continue;
                     days = int(*n);
                 }
-                // "1週間で" also contains "間で"; only the longest word at a place counts.
-                if (word.days == 0 && start > 0 && news.compare(start - 1, 1, "1") == 0) continue;
                 check(start, at + std::string_view(word.word).size(), SubjectAt(scenario, news, start), days);
             }
+        }
+        for (std::size_t at = news.find(kMonthStartWord); at != std::string::npos;
+             at = news.find(kMonthStartWord, at + 1)) {
+            std::size_t start = 0;
+            std::optional<double> month = NumberBefore(news, at, &start);
+            if (!month || *month > 12) continue;
+            // The days of that month the learner has seen, up to the one before this day.
+            int inMonth = 0;
+            for (std::size_t k = d; k > 0 && scenario.days[k - 1].month == int(*month); --k) ++inMonth;
+            if (inMonth == 0 || inMonth == int(d)) continue;
+            check(start, at + std::string_view(kMonthStartWord).size(), SubjectAt(scenario, news, start), inMonth);
         }
         for (const char* word : {kFromHighWord, kFromLowWord}) {
             for (std::size_t at = news.find(word); at != std::string::npos; at = news.find(word, at + 1))
                 check(at, at + std::string_view(word).size(), SubjectAt(scenario, news, at), std::nullopt);
+        }
+    }
+
+    void DayChanges(const Scenario& scenario, std::size_t d) {
+        const std::string& news = scenario.days[d].news;
+        const std::size_t lead = std::string_view(kDayChangeWord).size();
+        for (std::size_t at = news.find(kDayChangeWord); at != std::string::npos;
+             at = news.find(kDayChangeWord, at + 1)) {
+            std::optional<int> subject = SubjectAt(scenario, news, at);
+            std::size_t end = 0;
+            std::optional<double> amount = NumberAt(news, at + lead, &end);
+            if (!subject || !amount) continue;
+            const bool yen = news.compare(end, 3, "円") == 0;
+            const bool percent = news.compare(end, 3, "％") == 0;
+            if (!yen && !percent) continue;
+            int direction = 0;
+            for (const DirectionWord& w : kDayChangeDirections)
+                if (news.compare(end + 3, std::string_view(w.word).size(), w.word) == 0) direction = w.direction;
+            const std::vector<double> seen = Seen(scenario, *subject, d);
+            if (!direction || seen.size() < 2 || seen[seen.size() - 2] <= 0.0) continue;
+            const double previous = seen[seen.size() - 2];
+            const double moved = yen ? seen.back() - previous : (seen.back() - previous) / previous * 100.0;
+            // A percentage is written to one decimal.
+            if (std::fabs(direction * *amount - moved) <= (yen ? 0.005 : 0.05 + 1e-9)) continue;
+            const bool index = *subject < 0;
+            Add(scenario, "price: " + scenario.Where(d) + ": \"" + news.substr(at, end + 6 - at) + "\" but the " +
+                              (index ? "index" : "price") + " moved from " +
+                              (index ? Fixed(previous, 2) : Grouped(std::lround(previous))) + " to " +
+                              (index ? Fixed(seen.back(), 2) : Grouped(std::lround(seen.back()))));
         }
     }
 
@@ -747,6 +813,7 @@ struct Checker {
             for (std::size_t d = 0; d < scenario.days.size(); ++d) {
                 Streaks(scenario, d);
                 StatedPrices(scenario, d);
+                DayChanges(scenario, d);
                 Changes(scenario, d);
             }
         }
@@ -809,12 +876,14 @@ struct Checker {
     // that is the Friday's (前週末), after a US holiday there was none.
     void UsMarketNight(const Scenario& scenario, std::size_t d, std::chrono::sys_days date) {
         const std::string& news = scenario.days[d].news;
-        if (!FirstOf(news, kUsWords) || FirstOf(news, kClosedWords)) return;
         const std::string where = "calendar: " + scenario.Where(d) + ": ";
+        if (WeekdayOf(date) == 1) {
+            if (const char* word = FirstOf(news, kLastNightWords))
+                Add(scenario, where + "the last session abroad before a Monday is the Friday's (前週末), not " + word);
+        }
+        if (!FirstOf(news, kUsSessionWords) || FirstOf(news, kClosedWords)) return;
         std::chrono::sys_days night = date - std::chrono::days{1};
         if (WeekdayOf(night) == 0 || WeekdayOf(night) == 6) {
-            if (WeekdayOf(date) == 1 && Contains(news, kPreviousNightWord))
-                Add(scenario, where + "the last US session before a Monday is the Friday's (前週末), not 前夜");
             while (WeekdayOf(night) == 0 || WeekdayOf(night) == 6) night -= std::chrono::days{1};
         }
         const std::chrono::year_month_day ymd{night};
@@ -932,8 +1001,9 @@ struct Checker {
                     if (gain >= 0.0 || before <= 0.0) continue;
                     ++losing;
                     lossSum += -gain / before * 100.0;
-                    // On the last day the loss is what the play ends with.
-                    const int later = std::min(d + 1, days - 1);
+                    // Two days after the day's own move, as the debriefs' "2日後" counts; near the end, the
+                    // last price, which the play ends with.
+                    const int later = std::min(d + 2, days - 1);
                     if (direction * (scenario.PriceAfter(later, p) - before) < 0.0) ++stillLosing;
                 }
             }

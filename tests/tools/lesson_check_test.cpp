@@ -65,7 +65,7 @@ TEST(LessonCheck, StreakPriceAndChangeClaimsAreReadAgainstThePricesSeenBeforeThe
     days[0].price = 1010;
     days[1].price = 1000;
     days[2].price = 990;
-    days[3].news = "Alphaは4日続落。株価は前日、1,000円で取引を終えた。株価は3日で1割以上下がっている。";
+    days[3].news = "Alphaは4日続落。株価は前日、1,000円で取引を終えた。前日比10円高。株価は3日で1割以上下がっている。";
     auto file = dir.Write("s.scn", Scenario(days)).string();
     test::ToolRun run = Check({file});
     EXPECT_EQ(run.status, 1);
@@ -73,6 +73,7 @@ TEST(LessonCheck, StreakPriceAndChangeClaimsAreReadAgainstThePricesSeenBeforeThe
                            ": streak: event 3 (6/5): \"4日続落\" but the prices before the day fell 2 days in a row "
                            "(1,010, 1,000, 990)\n" +
                            file + ": price: event 3 (6/5): \"1,000円\" but the last price the learner saw is 990\n" +
+                           file + ": price: event 3 (6/5): \"前日比10円高\" but the price moved from 1,000 to 990\n" +
                            file +
                            ": price: event 3 (6/5): \"3日で1割以上\" down, but the price moved -1.0 % in 3 days "
                            "(1,000 to 990)\n");
@@ -132,7 +133,7 @@ TEST(LessonCheck, CalendarOfTheScenarioYearAndOfTheUsMarket) {
     EXPECT_EQ(
         Check({file}).out,
         file + ": calendar: event 1 (11/4): 11/4/2024 is 振替休日, a Japanese market holiday\n" + file +
-            ": calendar: event 1 (11/4): the last US session before a Monday is the Friday's (前週末), not 前夜\n" +
+            ": calendar: event 1 (11/4): the last session abroad before a Monday is the Friday's (前週末), not 前夜\n" +
             file + ": calendar: event 2 (11/5): 11/5/2024 is a 火, not 水\n" + file +
             ": calendar: event 3 (11/29): the US market was closed on 11/28 (Thanksgiving Day); the news "
             "cannot report its session\n" +
