@@ -46,6 +46,23 @@ bool IsHalfWidthSymbol(unsigned char c) {
 
 }  // namespace
 
+std::optional<LinkOutcome> LinkFailureOf(AccountStatus status) {
+    switch (status) {
+        case AccountStatus::NoConnection:
+            return LinkOutcome::NoConnection;
+        case AccountStatus::ServerFailure:
+            return LinkOutcome::ServerFailure;
+        case AccountStatus::VersionRefused:
+            return LinkOutcome::VersionRefused;
+        case AccountStatus::Valid:
+        case AccountStatus::Empty:
+        case AccountStatus::Rejected:
+        case AccountStatus::NicknameTaken:
+            break;
+    }
+    return std::nullopt;
+}
+
 bool HasHalfWidthSymbol(std::string_view sjis) {
     for (std::size_t pos = 0; pos < sjis.size();) {
         const std::size_t length = SjisCharLength(sjis, pos);

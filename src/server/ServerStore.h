@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "protocol/ResultFields.h"
+
 namespace valmore {
 
 class CStoreError : public std::runtime_error {
@@ -28,21 +30,6 @@ struct StoredAccount {
 
     // What the rankings show for the user.
     const std::string& ShownName() const { return nickname ? *nickname : userId; }
-};
-
-// The nine fields a trainer submits for one play.
-struct ResultFields {
-    std::string userId;
-    std::string scenarioId;
-    std::string date;
-    std::int64_t totalScore = 0;
-    std::int64_t totalPL = 0;
-    std::int64_t averageAmount = 0;
-    std::int64_t commission = 0;
-    std::int64_t tax = 0;
-    std::int64_t tradeCount = 0;
-
-    bool operator==(const ResultFields&) const = default;
 };
 
 struct StoredResult {
