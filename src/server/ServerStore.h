@@ -1,9 +1,9 @@
 #pragma once
 
 // Where the ranking server keeps accounts and results. The servlets talk to this interface only;
-// SQLite and PostgreSQL implement it. Texts are the Shift_JIS bytes the trainer sent, stored and
-// compared exactly as they are. Every call may be made from any thread at once; a failure of the
-// database itself throws CStoreError, which the server answers as a server failure.
+// CSqlStore implements it on SQLite or PostgreSQL. Texts are the Shift_JIS bytes the trainer sent,
+// stored and compared exactly as they are. Every call may be made from any thread at once; a
+// failure of the database itself throws CStoreError, which the server answers as a server failure.
 
 #include <cstdint>
 #include <map>
@@ -59,7 +59,7 @@ public:
                                                std::string_view newHash, std::string_view nickname) = 0;
 
     // Stores the result and keeps the user's best one for the scenario (highest score, the earliest
-    // stored among equals). Returns once the result is durable.
+    // stored among equals). Returns the stored result's id once the result is durable.
     virtual std::int64_t AddResult(const ResultFields& fields) = 0;
 
     // Each user's best result of the scenario, best first (score, then storing order): the first
