@@ -31,17 +31,7 @@ std::string Query(std::initializer_list<std::pair<std::string_view, std::string_
 // The account status an account request leaves. Validation knows no taken nickname: that word
 // refuses it like any other.
 AccountStatus AccountStatusAfter(const UnframedReply& reply, bool nicknameCounts) {
-    switch (reply.outcome) {
-        case LinkOutcome::NoConnection:
-            return AccountStatus::NoConnection;
-        case LinkOutcome::ServerFailure:
-            return AccountStatus::ServerFailure;
-        case LinkOutcome::VersionRefused:
-            return AccountStatus::VersionRefused;
-        case LinkOutcome::Refused:
-        case LinkOutcome::Done:
-            break;
-    }
+    if (const std::optional<AccountStatus> failed = AccountStatusOf(reply.outcome)) return *failed;
     switch (ReadAccountReply(reply.text)) {
         case AccountReply::Accepted:
             return AccountStatus::Valid;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <optional>
+#include <utility>
 
 #include "doctree/DocTree.h"
 #include "platform/AtomicFile.h"
@@ -13,6 +14,13 @@ namespace valmore {
 namespace {
 
 constexpr unsigned kOwnerOnly = 0600;
+
+// The statuses that a failure of the link itself leaves.
+constexpr std::pair<AccountStatus, LinkOutcome> kLinkFailures[] = {
+    {AccountStatus::NoConnection, LinkOutcome::NoConnection},
+    {AccountStatus::ServerFailure, LinkOutcome::ServerFailure},
+    {AccountStatus::VersionRefused, LinkOutcome::VersionRefused},
+};
 
 std::string FileName(const std::filesystem::path& file) {
     return Utf8ToCp932(file.string());
@@ -47,18 +55,15 @@ bool IsHalfWidthSymbol(unsigned char c) {
 }  // namespace
 
 std::optional<LinkOutcome> LinkFailureOf(AccountStatus status) {
-    switch (status) {
-        case AccountStatus::NoConnection:
-            return LinkOutcome::NoConnection;
-        case AccountStatus::ServerFailure:
-            return LinkOutcome::ServerFailure;
-        case AccountStatus::VersionRefused:
-            return LinkOutcome::VersionRefused;
-        case AccountStatus::Valid:
-        case AccountStatus::Empty:
-        case AccountStatus::Rejected:
-        case AccountStatus::NicknameTaken:
-            break;
+    for (const auto& [failed, outcome] : kLinkFailures) {
+        if (failed == status) return outcome;
+    }
+    return std::nullopt;
+}
+
+std::optional<AccountStatus> AccountStatusOf(LinkOutcome outcome) {
+    for (const auto& [failed, failure] : kLinkFailures) {
+        if (failure == outcome) return failed;
     }
     return std::nullopt;
 }

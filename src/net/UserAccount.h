@@ -33,6 +33,8 @@ enum class AccountStatus {
 
 // The failure of the link a status stands for; nothing for the server's own answers.
 std::optional<LinkOutcome> LinkFailureOf(AccountStatus status);
+// The status a failure of the link leaves; nothing for a reply.
+std::optional<AccountStatus> AccountStatusOf(LinkOutcome outcome);
 
 // Space and the ASCII punctuation except the grave accent, found only where a character begins:
 // the second byte of a two-byte character is never one of them.

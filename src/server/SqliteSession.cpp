@@ -46,8 +46,14 @@ public:
             throw CStoreError("cannot open " + file.string() + ": " + why);
         }
         sqlite3_busy_timeout(db_, 10000);
-        // FULL makes every answered "OK" survive a power cut as well as a killed process.
-        Exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON;");
+        try {
+            // FULL makes every answered "OK" survive a power cut as well as a killed process.
+            Exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON;");
+        } catch (...) {
+            // No destructor runs for a constructor that throws.
+            sqlite3_close(db_);
+            throw;
+        }
     }
     ~CSqliteSession() override {
         for (auto& [name, statement] : statements_) sqlite3_finalize(statement);
