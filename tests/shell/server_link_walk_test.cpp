@@ -132,7 +132,7 @@ TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServe
     EXPECT_EQ(t.ChangeRegistration({Type("taro01"), kTab, Type("はなこ"), kTab, Type("pass1"), kEnter}),
               Notices{"ニックネーム「はなこ」は、既に他のユーザーに使われています。全角10文字以内で、別のニックネーム"
                       "を登録してください。"});
-    EXPECT_EQ(t.context.Account().status, kAccountValid);
+    EXPECT_EQ(t.context.Account().status, AccountStatus::Valid);
     // The dialog opens with what was entered; two Shift+Tabs reach the nickname.
     EXPECT_EQ(t.ChangeRegistration({kBackTab, kBackTab, kSelectAll, Type("たろう"), kEnter}),
               Notices{"登録されました。"});

@@ -74,7 +74,7 @@ void CCommMenuScreen::Activate() {
     } else {
         // Until the server has answered, the account counts as not accepted: the notices of the
         // check show over a menu whose ranking and submission are closed.
-        account_.status = kAccountEmpty;
+        account_.status = AccountStatus::Empty;
         UpdateButtons();
         CheckStoredAccount();
     }
@@ -88,7 +88,7 @@ void CCommMenuScreen::ReturnFromRegistration() {
 }
 
 void CCommMenuScreen::UpdateButtons() {
-    const bool valid = account_.status == kAccountValid;
+    const bool valid = account_.status == AccountStatus::Valid;
     buttons_[kRankingButton]->enabled = valid;
     buttons_[kSubmitButton]->enabled = valid;
     owner_.InvalidateAll();
@@ -96,7 +96,7 @@ void CCommMenuScreen::UpdateButtons() {
 
 void CCommMenuScreen::CheckStoredAccount() {
     if (account_.UserID.empty() || account_.Password.empty()) {
-        account_.status = kAccountEmpty;
+        account_.status = AccountStatus::Empty;
         ShowPlainNotice(popup_, NoAccountMessage());
         return;
     }
@@ -105,12 +105,12 @@ void CCommMenuScreen::CheckStoredAccount() {
         account_.status = link_.UserValidateRequest(account_.UserID, account_.Password);
     }
     switch (account_.status) {
-        case kAccountValid:
+        case AccountStatus::Valid:
             // The server checks a change against the password it holds, which is this one.
             account_.previousPassword = account_.Password;
             break;
-        case kAccountEmpty:
-        case kAccountRejected:
+        case AccountStatus::Empty:
+        case AccountStatus::Rejected:
             ShowPlainNotice(popup_, AccountInvalidMessage());
             break;
         default:
@@ -125,28 +125,29 @@ void CCommMenuScreen::SubmitResults() {
     CUserAccount stored;
     stored.Load(accountFile_);
 
-    std::int32_t success = 1;
+    bool success = true;
     for (const auto& [scenarioId, records] : results_.Lists()) {
         if (scenarioId.empty()) continue;
         const ResultRecord* best = BestRecord(records);
         if (!best || best->Date.empty()) continue;
-        std::string reply;
-        std::int32_t code = 0;
+        ResultReply reply;
         {
             CWaitCursor wait(owner_);
-            code = link_.ResultRequest(ResultMessage(stored.UserID, scenarioId, *best), stored.Password, &reply);
+            reply = link_.ResultRequest(ResultMessage(stored.UserID, scenarioId, *best), stored.Password);
         }
         // A refused version would refuse every result alike: one notice, and nothing counts as sent.
-        if (code == kAccountVersionRefused) {
-            ShowLinkFailure(popup_, code, link_);
+        if (reply.outcome == LinkOutcome::VersionRefused) {
+            ShowLinkFailure(popup_, reply.outcome, link_);
             return;
         }
-        success &= code;
-        if (std::optional<std::string> refusal = ResultRefusalMessage(reply)) ShowPlainNotice(popup_, *refusal);
+        if (reply.outcome == LinkOutcome::Refused) ShowPlainNotice(popup_, reply.message);
         // A server that cannot be reached would make each further request wait for its timeout.
-        if (code == 0) break;
+        if (reply.outcome == LinkOutcome::NoConnection || reply.outcome == LinkOutcome::ServerFailure) {
+            success = false;
+            break;
+        }
     }
-    ShowPlainNotice(popup_, success == 0 ? Sj("送信に失敗しました。") : Sj("送信しました。"));
+    ShowPlainNotice(popup_, success ? Sj("送信しました。") : Sj("送信に失敗しました。"));
 }
 
 void CCommMenuScreen::Draw(CCanvas& dc) {

@@ -57,18 +57,17 @@ void CRankingScreen::Activate() {
     page_ = 0;
     rows_.clear();
     if (!listFetched_) {
-        std::string reply;
-        std::int32_t code = 0;
+        LinkReply<std::vector<ServerScenario>> reply;
         {
             CWaitCursor wait(owner_);
-            code = link_.ScenarioListRequest("EXAM", &reply);
+            reply = link_.ScenarioListRequest("EXAM");
         }
-        if (ShowLinkFailure(popup_, code, link_)) {
+        if (ShowLinkFailure(popup_, reply.outcome, link_)) {
             owner_.SwitchScreen(kScreenMainMenu);
             owner_.InvalidateAll();
             return;
         }
-        scenarios_ = ParseScenarioList(reply);
+        scenarios_ = std::move(reply.value);
         listFetched_ = true;
     }
     next_->enabled = scenarios_.size() > 1;
@@ -105,17 +104,17 @@ void CRankingScreen::LoadRanking() {
     const ServerScenario* scenario = PageScenario();
     // A server that lists no scenario leaves nothing to ask about.
     if (!scenario) return;
-    std::string reply;
+    LinkReply<std::vector<RankingRow>> reply;
     {
         CWaitCursor wait(owner_);
-        link_.RankingRequest(scenario->ID, account_.UserID, &reply);
+        reply = link_.RankingRequest(scenario->ID, account_.UserID);
     }
-    rows_ = ParseRanking(reply);
+    rows_ = std::move(reply.value);
 }
 
 bool CRankingScreen::IsOwnRow(const RankingRow& row) const {
     // A row the reply cut short has an empty user ID, which is nobody's.
-    return !account_.UserID.empty() && row.Field(2) == account_.UserID;
+    return !account_.UserID.empty() && row.userId == account_.UserID;
 }
 
 std::array<std::string, CRankingScreen::kHeaderCells> CRankingScreen::HeaderTexts(const ServerScenario& s,
@@ -137,15 +136,15 @@ std::array<std::string, CRankingScreen::kHeaderCells> CRankingScreen::HeaderText
 std::array<std::string, CRankingScreen::kColumns> CRankingScreen::RowTexts(const RankingRow& row,
                                                                            const ServerScenario& scenario) {
     ResultRecord figures;
-    figures.TotalPL = ReplyNumber(row.Field(7));
-    figures.Commition = ReplyNumber(row.Field(8));
-    figures.Tax = ReplyNumber(row.Field(9));
+    figures.TotalPL = static_cast<std::int32_t>(row.totalPL);
+    figures.Commition = static_cast<std::int32_t>(row.commission);
+    figures.Tax = static_cast<std::int32_t>(row.tax);
     const std::int64_t profit = std::int64_t{figures.TotalPL} - figures.Tax - figures.Commition;
     return {
-        row.Field(1),
-        row.Field(3),
-        row.Field(4),
-        row.Field(5),
+        std::to_string(row.rank),
+        row.shownName,
+        row.date,
+        std::to_string(row.totalScore),
         Grouped(figures.TotalPL),
         Grouped(figures.Tax),
         Grouped(figures.Commition),

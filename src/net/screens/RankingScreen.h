@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "net/ServerLink.h"
-#include "net/ServerReplies.h"
 #include "net/UserAccount.h"
 #include "net/screens/RankingLayout.h"
 #include "results/ResultStore.h"

@@ -67,12 +67,12 @@ void CRegistrationScreen::ChangeRegistration() {
     // An account the server has not accepted in this run (or another user ID than the accepted one)
     // is validated first: that is what tells the server's password, which the change is checked
     // against, to the account.
-    if (account_.status != kAccountValid || userId != account_.UserID) {
+    if (account_.status != AccountStatus::Valid || userId != account_.UserID) {
         {
             CWaitCursor wait(owner_);
             account_.status = link_.UserValidateRequest(userId, password);
         }
-        if (account_.status != kAccountValid) {
+        if (account_.status != AccountStatus::Valid) {
             if (!ShowLinkFailure(popup_, account_.status, link_)) ShowPlainNotice(popup_, AccountRejectedMessage());
             owner_.InvalidateAll();
             return;
@@ -82,13 +82,13 @@ void CRegistrationScreen::ChangeRegistration() {
         account_.previousPassword = password;
     }
 
-    const std::int32_t before = account_.status;
+    const AccountStatus before = account_.status;
     {
         CWaitCursor wait(owner_);
         account_.status = link_.ChangeUserInfoRequest(userId, password, account_.previousPassword, nickname);
     }
     switch (account_.status) {
-        case kAccountValid: {
+        case AccountStatus::Valid: {
             account_.UserID = userId;
             account_.Password = password;
             account_.Nickname = nickname;
@@ -108,10 +108,10 @@ void CRegistrationScreen::ChangeRegistration() {
             dialog_.SetValues(account_.UserID, account_.Nickname, account_.Password);
             break;
         }
-        case kAccountRejected:
+        case AccountStatus::Rejected:
             ShowPlainNotice(popup_, AccountRejectedMessage());
             break;
-        case kAccountNicknameTaken:
+        case AccountStatus::NicknameTaken:
             ShowPlainNotice(popup_, Sj("ニックネーム「") + nickname +
                                         Sj("」は、既に他のユーザーに使われています。全角10文字以内で、別のニックネー"
                                            "ムを登録してください。"));
