@@ -140,7 +140,7 @@ std::array<std::string, CRankingScreen::kColumns> CRankingScreen::RowTexts(const
     figures.TotalPL = ReplyNumber(row.Field(7));
     figures.Commition = ReplyNumber(row.Field(8));
     figures.Tax = ReplyNumber(row.Field(9));
-    const std::int64_t profit = std::int64_t{figures.TotalPL} - figures.Tax - figures.Commition;
+    const std::int64_t profit = FinalProfit(figures);
     return {
         row.Field(1),
         row.Field(3),
