@@ -96,7 +96,7 @@ void CAssetPanel::Draw(CCanvas& dc) {
     dirty = false;
     DrawBackground(dc);
     CCanvas::FontGuard font(dc, owner_.Skin().Font(kCellFont));
-    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetTextColour(owner_.Skin().Colours().text);
 
     auto text = [&](int row, int column, const std::string& sjis) {
         const Rect& cell = Cell(row, column);
