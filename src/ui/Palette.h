@@ -20,7 +20,7 @@ struct Palette {
     Rgb selectionText{255, 255, 255};  // selected text in an edit field
 
     // Lines.
-    Rgb frame{0, 0, 0};                // a box or table drawn in ink
+    Rgb frame{0, 0, 0};                // a box, a table or a title's underline drawn in ink
     Rgb rule{120, 120, 120};           // a thin line that parts rows or sections
     Rgb fieldBorder{122, 122, 122};    // the border of an edit field
     Rgb selectorFrame{103, 103, 103};  // the box of an item selector
