@@ -14,8 +14,6 @@ constexpr int kBackgroundBitmap = kSkinOrderPanel;
 constexpr int kNameFont = 18;    // 18 pt in XGA mode, 24 pt in SXGA mode
 constexpr int kCodeFont = 14;    // 14 pt in XGA mode, 18 pt in SXGA mode
 constexpr int kPromptFont = 11;  // 11 pt in XGA mode, 12 pt in SXGA mode
-constexpr Rgb kPromptColour{0, 0, 0};
-constexpr Rgb kPromptDoneColour{154, 154, 154};
 // A shortened product name ends this far before the INFO button.
 constexpr int kInfoGap = 4;
 
@@ -228,7 +226,7 @@ void COrderPanel::Draw(CCanvas& dc) {
     if (!play) return;
     dc.SetTextAlign(HAlign::Left, VAlign::Top);
     dc.SetBackgroundMode(BackgroundMode::Transparent);
-    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetTextColour(owner_.Skin().Colours().text);
     for (int c = 0; c < kColumns; ++c) {
         if (ColumnUsed(c) && play->Market().HasProduct(ColumnProduct(c))) DrawHeader(dc, c);
     }
@@ -257,7 +255,7 @@ void COrderPanel::DrawHeader(CCanvas& dc, int c) const {
     }
     const int nameLeft = centreX - (nameWidth + codeWidth) / 2;
     const unsigned lineFlags = CCanvas::kVCenter | CCanvas::kSingleLine | CCanvas::kEndEllipsis;
-    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetTextColour(skin.Colours().text);
     dc.SelectFont(skin.Font(kNameFont));
     dc.DrawText(product.name, Rect{nameLeft, header.top, nameLeft + nameWidth, nameBottom}, CCanvas::kLeft | lineFlags);
     dc.SelectFont(skin.Font(kCodeFont));
@@ -266,7 +264,7 @@ void COrderPanel::DrawHeader(CCanvas& dc, int c) const {
 
     const CSkinButton* pass = Controls(c).pass;
     const bool waiting = GetChoice(c) == OrderChoice::None && pass && pass->enabled;
-    dc.SetTextColour(waiting ? kPromptColour : kPromptDoneColour);
+    dc.SetTextColour(waiting ? skin.Colours().text : skin.Colours().mutedText);
     dc.SelectFont(skin.Font(kPromptFont));
     dc.DrawText(Sj("売買を選択してください"), Rect{header.left, nameBottom, header.right, header.bottom},
                 CCanvas::kCenter | CCanvas::kVCenter | CCanvas::kSingleLine);

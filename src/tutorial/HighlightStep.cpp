@@ -2,6 +2,7 @@
 
 #include "tutorial/Tutorial.h"
 #include "tutorial/TutorialHost.h"
+#include "ui/Palette.h"
 
 namespace valmore {
 
@@ -13,7 +14,7 @@ constexpr int kLastVisiblePhase = 6;
 // per period, after the frame has gone, they are marked.
 constexpr int kRefreshPhase = 8;
 constexpr int kCornerEllipse = 10;
-constexpr Pen kFramePen{PenStyle::Dash, 3, Rgb{255, 0, 0}};
+constexpr Pen kFramePen{PenStyle::Dash, 3, kPalette.tutorialFrame};
 
 int Phase(int counter) {
     return ((counter % kBlinkPeriod) + kBlinkPeriod) % kBlinkPeriod;

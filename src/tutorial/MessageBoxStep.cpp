@@ -3,13 +3,14 @@
 #include "tutorial/HighlightStep.h"
 #include "tutorial/Tutorial.h"
 #include "tutorial/TutorialHost.h"
+#include "ui/Palette.h"
 
 namespace valmore {
 
 namespace {
 
 constexpr int kCornerEllipse = 10;
-constexpr Pen kFramePen{PenStyle::Dash, 5, Rgb{255, 0, 0}};
+constexpr Pen kFramePen{PenStyle::Dash, 5, kPalette.tutorialFrame};
 
 }  // namespace
 

@@ -16,8 +16,6 @@ constexpr int kBackgroundBitmap = kSkinMessagePopup;  // the popup takes its siz
 
 constexpr int kTitleFont = 10;
 constexpr int kBodyFont = 12;
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kGrey{120, 120, 120};
 
 const MessagePopupLayout& LayoutFor(int mode) {
     return kMessagePopupLayouts[ModeOf(mode)];
@@ -114,7 +112,7 @@ void QVDialog::OnRelease(int x, int y) {
 }
 
 void QVDialog::DrawContent(CCanvas& canvas) {
-    canvas.SetTextColour(kBlack);
+    canvas.SetTextColour(owner_.Skin().Colours().text);
     canvas.SetBackgroundMode(BackgroundMode::Transparent);
     canvas.SetTextAlign(HAlign::Left, VAlign::Top);
     canvas.SelectPen(Pen{});
@@ -132,7 +130,7 @@ void QVDialog::DrawTitle(CCanvas& canvas) const {
         canvas.SelectFont(skin.Font(kTitleFont));
         canvas.TextOut(titleRect_.left, titleRect_.top + 5, kTitle);
         if (entry_) DrawEntryHeading(canvas, *entry_, {titleRect_.left + 80, titleRect_.top + 2}, kTitleFont);
-        canvas.SelectPen(Pen{PenStyle::Solid, 1, kGrey});
+        canvas.SelectPen(Pen{PenStyle::Solid, 1, skin.Colours().rule});
         canvas.Line({titleRect_.left, lineY}, {titleRect_.right, lineY});
         return;
     }
@@ -141,7 +139,7 @@ void QVDialog::DrawTitle(CCanvas& canvas) const {
     static const std::string kQuestionTitle = Sj("確認");
     canvas.SelectFont(skin.Font(kTitleFont));
     canvas.TextOut(titleRect_.left, titleRect_.top + 5, mode_ == kModeQuestion ? kQuestionTitle : kNoticeTitle);
-    canvas.SelectPen(Pen{PenStyle::Solid, 2, kBlack});
+    canvas.SelectPen(Pen{PenStyle::Solid, 2, skin.Colours().frame});
     canvas.Line({titleRect_.left, lineY}, {(titleRect_.left + titleRect_.right) / 2, lineY});
 }
 

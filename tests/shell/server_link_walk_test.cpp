@@ -167,8 +167,7 @@ TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServe
         const Rect r = ranking.RowRect(row);
         int count = 0;
         for (int y = r.top; y < r.bottom; ++y) {
-            for (int x = r.left; x < r.right; ++x)
-                count += t.window.BackBuffer().Pixel(x, y) == CRankingScreen::kOwnRowColour;
+            for (int x = r.left; x < r.right; ++x) count += t.window.BackBuffer().Pixel(x, y) == kPalette.ownRow;
         }
         return count;
     };

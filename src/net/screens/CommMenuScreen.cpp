@@ -152,7 +152,7 @@ void CCommMenuScreen::SubmitResults() {
 
 void CCommMenuScreen::Draw(CCanvas& dc) {
     const Rect clip = dc.ClipBox();
-    dc.FillSolid(clip, Rgb{0, 0, 0});
+    dc.FillSolid(clip, owner_.Skin().Colours().backdrop);
     const CBitmap& bitmap = owner_.Skin().Bitmap(backgroundBitmap);
     // Unlike the other screens, the copies stop short of the bottom of the area drawn.
     if (bitmap.Height() > 0) {

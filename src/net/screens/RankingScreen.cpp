@@ -18,8 +18,6 @@ namespace {
 constexpr int kTextFont = 11;
 constexpr int kIdFont = 9;
 constexpr int kFirstNumberColumn = 3;  // columns from here on are numbers, right-aligned
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kWhite{255, 255, 255};
 
 std::string Grouped(std::int64_t value) {
     return FormatGrouped(value);
@@ -139,7 +137,7 @@ std::array<std::string, CRankingScreen::kColumns> CRankingScreen::RowTexts(const
     figures.TotalPL = static_cast<std::int32_t>(row.totalPL);
     figures.Commition = static_cast<std::int32_t>(row.commission);
     figures.Tax = static_cast<std::int32_t>(row.tax);
-    const std::int64_t profit = std::int64_t{figures.TotalPL} - figures.Tax - figures.Commition;
+    const std::int64_t profit = FinalProfit(figures);
     return {
         std::to_string(row.rank),
         row.shownName,
@@ -193,8 +191,8 @@ void CRankingScreen::Draw(CCanvas& dc) {
     const Rect title = TitleRect();
     {
         CCanvas::StateGuard state(dc);
-        dc.SelectPen(Pen{PenStyle::Solid, 1, kBlack});
-        dc.SelectBrush(Brush::Solid(kWhite));
+        dc.SelectPen(Pen{PenStyle::Solid, 1, skin.Colours().frame});
+        dc.SelectBrush(Brush::Solid(skin.Colours().paper));
         dc.Rectangle(title);
     }
     const ServerScenario* scenario = PageScenario();
@@ -211,7 +209,7 @@ void CRankingScreen::Draw(CCanvas& dc) {
     for (int r = 0; r < shown; ++r) {
         const RankingRow& row = rows_[static_cast<std::size_t>(r)];
         const std::array<std::string, kColumns> texts = RowTexts(row, *scenario);
-        const Rgb colour = IsOwnRow(row) ? kOwnRowColour : kBlack;
+        const Rgb colour = IsOwnRow(row) ? skin.Colours().ownRow : skin.Colours().text;
         for (int c = 0; c < kColumns; ++c) {
             DrawCellText(dc, skin.Font(kTextFont), texts[static_cast<std::size_t>(c)], CellTextRect(r, c),
                          c < kFirstNumberColumn ? CCanvas::kCenter : CCanvas::kRight, colour);

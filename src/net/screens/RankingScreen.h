@@ -23,7 +23,6 @@ public:
     static constexpr int kRows = RankingLayout::kRows;
     static constexpr int kColumns = RankingLayout::kColumns;
     static constexpr int kHeaderCells = RankingLayout::kHeaderCells;
-    static constexpr Rgb kOwnRowColour{0, 0, 200};
 
     CRankingScreen(IViewHost& owner, const CServerLink& link, const CUserAccount& account, const CResultStore& results,
                    QVDialog& popup);
