@@ -2,8 +2,10 @@
 
 // The requests to the ranking server: one HTTP GET each to a servlet under the base URL, with every
 // value percent-encoded, and the result codes of ServerReplies.h. Requests block until the reply is
-// read or a timeout ends them.
+// read, a timeout ends them or they are given up; the screens run them off the interface thread on
+// a copy of the link.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,6 +36,8 @@ public:
     void SetTimeouts(long connectMs, long totalMs);
     // Tests send another version to see the server refuse it.
     void SetProtocolVersion(std::string version) { version_ = std::move(version); }
+    // Requests stop, as a server failure, as soon as the flag turns true; it must outlive them.
+    void StopWhen(const std::atomic<bool>* givenUp) { givenUp_ = givenUp; }
 
     // The reply text, or "INTERNET_FAILURE", "SERVER_FAILURE" or "VERSION_ERROR".
     std::string FetchUrl(const std::string& url) const;
@@ -52,6 +56,7 @@ private:
     long connectTimeoutMs_ = kConnectTimeoutMs;
     long totalTimeoutMs_ = kTotalTimeoutMs;
     std::string version_{kProtocolVersion};
+    const std::atomic<bool>* givenUp_ = nullptr;
 };
 
 }  // namespace valmore
