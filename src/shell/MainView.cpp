@@ -37,8 +37,8 @@ struct WaitingMarkLayout {
     int font;
 };
 constexpr std::array<WaitingMarkLayout, 2> kWaitingMarkLayouts{{
-    {{176, 44}, 12, 5, 12},  // XGA
-    {{212, 54}, 15, 6, 12},  // SXGA
+    {{128, 44}, 12, 5, 12},  // XGA
+    {{156, 54}, 15, 6, 12},  // SXGA
 }};
 constexpr int kWaitingDots = 8;
 constexpr Rgb kWaitingFrame{0, 0, 0};

@@ -1,11 +1,11 @@
 #include "net/screens/CommMenuScreen.h"
 
 #include "net/ServerMessages.h"
+#include "net/screens/AwaitLink.h"
 #include "net/screens/CommMenuLayout.h"
 #include "net/screens/LinkNotices.h"
 #include "platform/Sjis.h"
 #include "ui/Skin.h"
-#include "ui/WaitCursor.h"
 
 namespace valmore {
 
@@ -100,10 +100,15 @@ void CCommMenuScreen::CheckStoredAccount() {
         ShowPlainNotice(popup_, NoAccountMessage());
         return;
     }
-    {
-        CWaitCursor wait(owner_);
-        account_.status = link_.UserValidateRequest(account_.UserID, account_.Password);
-    }
+    const auto status = AwaitLink(
+        owner_, link_,
+        [userId = account_.UserID, password = account_.Password](const CServerLink& link) {
+            return link.UserValidateRequest(userId, password);
+        },
+        buttons_[kBackButton]);
+    // Given up: the account stays unchecked, so ranking and submission stay closed.
+    if (!status) return;
+    account_.status = *status;
     switch (account_.status) {
         case kAccountValid:
             // The server checks a change against the password it holds, which is this one.
@@ -130,19 +135,29 @@ void CCommMenuScreen::SubmitResults() {
         if (scenarioId.empty()) continue;
         const ResultRecord* best = BestRecord(records);
         if (!best || best->Date.empty()) continue;
-        std::string reply;
-        std::int32_t code = 0;
-        {
-            CWaitCursor wait(owner_);
-            code = link_.ResultRequest(ResultMessage(stored.UserID, scenarioId, *best), stored.Password, &reply);
-        }
+        const auto sent = AwaitLink(
+            owner_, link_,
+            [message = ResultMessage(stored.UserID, scenarioId, *best),
+             password = stored.Password](const CServerLink& link) {
+                std::string reply;
+                const std::int32_t code = link.ResultRequest(message, password, &reply);
+                return std::pair{code, std::move(reply)};
+            },
+            buttons_[kBackButton]);
+        // Given up: the user knows the sending stopped; what was sent before stays sent.
+        if (!sent) return;
+        const auto& [code, reply] = *sent;
         // A refused version would refuse every result alike: one notice, and nothing counts as sent.
         if (code == kAccountVersionRefused) {
             ShowLinkFailure(popup_, code, link_);
             return;
         }
         success &= code;
-        if (std::optional<std::string> refusal = ResultRefusalMessage(reply)) ShowPlainNotice(popup_, *refusal);
+        if (std::optional<std::string> refusal = ResultRefusalMessage(reply)) {
+            // A refused result was not sent, whatever the others came to.
+            success = 0;
+            ShowPlainNotice(popup_, refusal->empty() ? ResultRefusedMessage() : *refusal);
+        }
         // A server that cannot be reached would make each further request wait for its timeout.
         if (code == 0) break;
     }

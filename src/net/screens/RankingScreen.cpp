@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "net/ServerMessages.h"
+#include "net/screens/AwaitLink.h"
 #include "net/screens/LinkNotices.h"
 #include "net/screens/RankingLayout.h"
 #include "platform/Sjis.h"
@@ -9,7 +11,6 @@
 #include "results/screens/CellText.h"
 #include "results/screens/ScenarioLabels.h"
 #include "ui/Skin.h"
-#include "ui/WaitCursor.h"
 
 namespace valmore {
 
@@ -17,7 +18,8 @@ namespace {
 
 constexpr int kTextFont = 11;
 constexpr int kIdFont = 9;
-constexpr int kFirstNumberColumn = 3;  // columns from here on are numbers, right-aligned
+constexpr int kFirstNumberColumn = 3;        // columns from here on are numbers, right-aligned
+constexpr std::int32_t kRankingReplied = 1;  // the ranking request's code for a reply received
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
 
@@ -56,13 +58,25 @@ void CRankingScreen::Layout() {
 void CRankingScreen::Activate() {
     page_ = 0;
     rows_.clear();
+    pageFailed_ = false;
     if (!listFetched_) {
-        std::string reply;
-        std::int32_t code = 0;
-        {
-            CWaitCursor wait(owner_);
-            code = link_.ScenarioListRequest("EXAM", &reply);
+        const auto fetched = AwaitLink(
+            owner_, link_,
+            [](const CServerLink& link) {
+                std::string reply;
+                const std::int32_t code = link.ScenarioListRequest("EXAM", &reply);
+                return std::pair{code, std::move(reply)};
+            },
+            back_);
+        if (!fetched) {
+            // Given up: back to the menu, unless the way back has already gone there.
+            if (owner_.CurrentScreen() == kScreenRanking) {
+                owner_.SwitchScreen(kScreenMainMenu);
+                owner_.InvalidateAll();
+            }
+            return;
         }
+        const auto& [code, reply] = *fetched;
         if (ShowLinkFailure(popup_, code, link_)) {
             owner_.SwitchScreen(kScreenMainMenu);
             owner_.InvalidateAll();
@@ -102,13 +116,29 @@ const ServerScenario* CRankingScreen::PageScenario() const {
 
 void CRankingScreen::LoadRanking() {
     rows_.clear();
+    pageFailed_ = false;
     const ServerScenario* scenario = PageScenario();
     // A server that lists no scenario leaves nothing to ask about.
     if (!scenario) return;
-    std::string reply;
-    {
-        CWaitCursor wait(owner_);
-        link_.RankingRequest(scenario->ID, account_.UserID, &reply);
+    const auto fetched = AwaitLink(
+        owner_, link_,
+        [id = scenario->ID, userId = account_.UserID](const CServerLink& link) {
+            std::string reply;
+            const std::int32_t code = link.RankingRequest(id, userId, &reply);
+            return std::pair{code, std::move(reply)};
+        },
+        back_);
+    if (!fetched) {
+        pageFailed_ = true;
+        return;
+    }
+    const auto& [code, reply] = *fetched;
+    if (code != kRankingReplied) {
+        pageFailed_ = true;
+        // The code does not tell a missing connection from a failing server; the server's notice
+        // names the page that says more.
+        if (!ShowLinkFailure(popup_, code, link_)) ShowLinkFailure(popup_, kAccountServerFailure, link_);
+        return;
     }
     rows_ = ParseRanking(reply);
 }
@@ -208,6 +238,13 @@ void CRankingScreen::Draw(CCanvas& dc) {
                      HeaderCellRect(cell), CCanvas::kCenter);
     }
 
+    if (pageFailed_) {
+        // One line across the first row, over its column lines, so it reads as a sentence.
+        const Rect line = RowRect(0);
+        dc.FillSolid(Rect{line.left + 1, line.top, line.right - 1, line.bottom - 1}, kWhite);
+        DrawCellText(dc, skin.Font(kTextFont), RankingNotLoadedMessage(), line, CCanvas::kCenter);
+        return;
+    }
     const int shown = std::min(kRows, static_cast<int>(rows_.size()));
     for (int r = 0; r < shown; ++r) {
         const RankingRow& row = rows_[static_cast<std::size_t>(r)];
