@@ -360,7 +360,8 @@ bool CMainView::AwaitWork(const std::function<void(const std::atomic<bool>& give
     awaiting_ = true;
     waitFrame_ = 0;
     window_.SetWaitCursor(true);
-    window_.Invalidate(WaitingMarkRect());
+    // The screen may just have switched (a request made on entering it), so all of it is painted.
+    window_.InvalidateAll();
     CWaitHandler handler(*this, giveUp);
     while (requests_.Out() && !requests_.Finished()) {
         const CPlatformWindow::PumpResult pumped = window_.PumpOne(handler, kWaitPollMs);

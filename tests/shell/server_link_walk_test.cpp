@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 
 #include <deque>
-#include <set>
 #include <utility>
 
 #include "RankingServerProcess.h"
@@ -211,13 +210,9 @@ TEST_P(ServerLinkWalk, AHostileServerIsToldApartAndARequestOutEndsWithTheWindow)
         auto asks = [&target](const char* what) { return target.find(what) != std::string::npos; };
         if (asks("/UserValidate?")) return FakeHttpServer::Body("RURADIZA:OK");
         if (asks("/ResultHandler?")) return FakeHttpServer::Body("RURADIZA:SCENARIO_VALIDATE_FAILUER");
-        if (asks("/ScenarioList?")) {
-            return FakeHttpServer::Body(
-                "RURADIZA:VM-E01,First,0,0,1,20,30,1,1000000,VM-E02,Second,0,0,1,20,30,1,1000000,"
-                "VM-E03,Third,0,0,1,20,30,1,1000000,");
-        }
-        if (asks("ID=VM-E01")) return FakeHttpServer::Body("broken", 500);
-        return FakeHttpServer::Silence();
+        if (asks("/ScenarioList?"))
+            return FakeHttpServer::Body("RURADIZA:VM-E01,1,0,0,1,20,30,1,1,VM-E02,2,0,0,1,2,3,1,1");
+        return asks("ID=VM-E01") ? FakeHttpServer::Body("broken", 500) : FakeHttpServer::Silence();
     });
     TempDir userDir;
     CResultStore(userDir / "result.dat").Add("VM-E01", Played("2026/11/01", 50, 1000));
@@ -227,31 +222,19 @@ TEST_P(ServerLinkWalk, AHostileServerIsToldApartAndARequestOutEndsWithTheWindow)
     ASSERT_TRUE(account.Save(CUserAccount::FileIn(userDir.Path()), nullptr));
     LinkedTrainer t(GetParam(), userDir.Path(), server.BaseUrl());
     EXPECT_EQ(t.OpenCommunication(), Notices{});
-    ASSERT_TRUE(t.Open());
     // A refusal without its text still says what happened, and nothing counts as sent.
     EXPECT_EQ(t.ClickMenu(CCommMenuScreen::kSubmitButton),
               (Notices{"サーバーが成績を受け付けませんでした。", "送信に失敗しました。"}));
-
     const Notices failed = t.ClickMenu(CCommMenuScreen::kRankingButton);
     ASSERT_EQ(failed.size(), 1u);
     EXPECT_EQ(failed[0].rfind("ヴァルモアサーバーに接続できません。", 0), 0u) << failed[0];
     CRankingScreen& ranking = t.At<CRankingScreen>(kScreenRanking);
     EXPECT_TRUE(ranking.PageFailed());
-    // The next page never comes: Escape gives it up at once, and the table says it is missing.
-    t.whileWaiting = InputEvent::KeyDown(kKeyEscape);
-    EXPECT_EQ(t.Click(ranking.NextButton()), Notices{});
-    EXPECT_EQ(ranking.Page(), 1);
-    EXPECT_TRUE(ranking.PageFailed());
-    EXPECT_FALSE(t.view->Awaiting());
-    // The window closed while the last page is out: the program ends with the request given up.
+    // The window closed while the next page is out: the program ends with the request given up.
     t.whileWaiting = InputEvent::CloseRequest();
-    t.Click(ranking.NextButton());
-    EXPECT_TRUE(t.window.QuitPosted());
+    EXPECT_EQ(t.Click(ranking.NextButton()), Notices{});
+    EXPECT_TRUE(t.window.QuitPosted() && ranking.PageFailed());
     EXPECT_FALSE(t.view->Awaiting());
-    // Each request went out once at most (one given up early may never have reached the server).
-    const std::vector<std::string> targets = server.Targets();
-    EXPECT_EQ(std::set<std::string>(targets.begin(), targets.end()).size(), targets.size());
-    EXPECT_LE(targets.size(), 6u);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, ServerLinkWalk, ::testing::Values(kModeXga, kModeSxga), ModeName);
