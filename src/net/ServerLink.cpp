@@ -1,7 +1,7 @@
 #include "net/ServerLink.h"
 
-#include "net/ServerReplies.h"
 #include "platform/HttpGet.h"
+#include "protocol/ResultFields.h"
 
 namespace valmore {
 
@@ -28,10 +28,19 @@ std::string Query(std::initializer_list<std::pair<std::string_view, std::string_
     return query;
 }
 
-// A reply that is only text for the caller: the failure words and a refused version leave it empty.
-std::string ReplyOrEmpty(const std::string& fetched) {
-    if (fetched == kInternetFailure || fetched == kServerFailure || fetched == kVersionError) return {};
-    return fetched;
+// The account status an account request leaves. Validation knows no taken nickname: that word
+// refuses it like any other.
+AccountStatus AccountStatusAfter(const UnframedReply& reply, bool nicknameCounts) {
+    if (const std::optional<AccountStatus> failed = AccountStatusOf(reply.outcome)) return *failed;
+    switch (ReadAccountReply(reply.text)) {
+        case AccountReply::Accepted:
+            return AccountStatus::Valid;
+        case AccountReply::NicknameTaken:
+            return nicknameCounts ? AccountStatus::NicknameTaken : AccountStatus::Rejected;
+        case AccountReply::Refused:
+            break;
+    }
+    return AccountStatus::Rejected;
 }
 
 }  // namespace
@@ -54,17 +63,17 @@ std::string PercentEncode(std::string_view bytes) {
 }
 
 std::string ResultMessage(std::string_view userId, std::string_view scenarioId, const ResultRecord& r) {
-    std::string message(userId);
-    message += ',';
-    for (std::string_view text : {scenarioId, std::string_view(r.Date)}) {
-        message += text;
-        message += ',';
-    }
-    for (std::int32_t value : {r.TotalScore, r.TotalPL, r.AvarageAmount, r.Commition, r.Tax, r.TradeCount}) {
-        message += std::to_string(value);
-        message += ',';
-    }
-    return message;
+    ResultFields fields;
+    fields.userId = userId;
+    fields.scenarioId = scenarioId;
+    fields.date = r.Date;
+    fields.totalScore = r.TotalScore;
+    fields.totalPL = r.TotalPL;
+    fields.averageAmount = r.AvarageAmount;
+    fields.commission = r.Commition;
+    fields.tax = r.Tax;
+    fields.tradeCount = r.TradeCount;
+    return fields.Encode();
 }
 
 CServerLink::CServerLink(std::string baseUrl) : baseUrl_(std::move(baseUrl)) {}
@@ -74,7 +83,7 @@ void CServerLink::SetTimeouts(long connectMs, long totalMs) {
     totalTimeoutMs_ = totalMs;
 }
 
-std::string CServerLink::FetchUrl(const std::string& url) const {
+UnframedReply CServerLink::FetchUrl(const std::string& url) const {
     HttpGetOptions options;
     options.connectTimeoutMs = connectTimeoutMs_;
     options.totalTimeoutMs = totalTimeoutMs_;
@@ -84,51 +93,55 @@ std::string CServerLink::FetchUrl(const std::string& url) const {
     const HttpGetResult result = HttpGet(url, options);
     switch (result.outcome) {
         case HttpOutcome::Ok:
-            return UnframeReply(result.body);
+            return Unframe(result.body);
         case HttpOutcome::Unreachable:
-            return std::string(kInternetFailure);
+            return {LinkOutcome::NoConnection, {}};
         case HttpOutcome::Failed:
             break;
     }
-    return std::string(kServerFailure);
+    return {LinkOutcome::ServerFailure, {}};
 }
 
-std::int32_t CServerLink::ScenarioListRequest(std::string_view focus, std::string* reply) const {
-    const std::string fetched = FetchUrl(baseUrl_ + "ScenarioList" + Query({{"VERSION", version_}, {"FOCUS", focus}}));
-    if (reply) *reply = ReplyOrEmpty(fetched);
-    return ScenarioListCode(fetched);
+LinkReply<std::vector<ServerScenario>> CServerLink::ScenarioListRequest(std::string_view focus) const {
+    const UnframedReply reply = FetchUrl(baseUrl_ + "ScenarioList" + Query({{"VERSION", version_}, {"FOCUS", focus}}));
+    return {reply.outcome, DecodeScenarioList(reply.text)};
 }
 
-std::int32_t CServerLink::RankingRequest(std::string_view scenarioId, std::string_view userId,
-                                         std::string* reply) const {
-    const std::string fetched =
+LinkReply<std::vector<RankingRow>> CServerLink::RankingRequest(std::string_view scenarioId,
+                                                               std::string_view userId) const {
+    const UnframedReply reply =
         FetchUrl(baseUrl_ + "Ranking" + Query({{"ID", scenarioId}, {"USERID", userId}, {"VERSION", version_}}));
-    if (reply) *reply = ReplyOrEmpty(fetched);
-    return RankingCode(fetched);
+    return {reply.outcome, DecodeRanking(reply.text)};
 }
 
-std::int32_t CServerLink::ResultRequest(std::string_view message, std::string_view password, std::string* reply) const {
-    const std::string fetched = FetchUrl(baseUrl_ + "ResultHandler" +
+ResultReply CServerLink::ResultRequest(std::string_view message, std::string_view password) const {
+    const UnframedReply reply = FetchUrl(baseUrl_ + "ResultHandler" +
                                          Query({{"MESS", message}, {"VERSION", version_}, {"PASSWORD", password}}));
-    if (reply) *reply = ReplyOrEmpty(fetched);
-    return ResultCode(fetched);
+    if (reply.outcome != LinkOutcome::Done) return {reply.outcome, {}};
+    // Any other reply takes the result silently.
+    if (std::optional<std::string> refusal = ResultRefusalMessage(reply.text)) {
+        return {LinkOutcome::Refused, std::move(*refusal)};
+    }
+    return {LinkOutcome::Done, {}};
 }
 
-std::int32_t CServerLink::UserValidateRequest(std::string_view userId, std::string_view password) const {
-    if (userId.empty() || password.empty()) return 1;
-    return UserValidateCode(FetchUrl(baseUrl_ + "UserValidate" +
-                                     Query({{"USERID", userId}, {"VERSION", version_}, {"PASSWORD", password}})));
+AccountStatus CServerLink::UserValidateRequest(std::string_view userId, std::string_view password) const {
+    if (userId.empty() || password.empty()) return AccountStatus::Empty;
+    return AccountStatusAfter(FetchUrl(baseUrl_ + "UserValidate" +
+                                       Query({{"USERID", userId}, {"VERSION", version_}, {"PASSWORD", password}})),
+                              false);
 }
 
-std::int32_t CServerLink::ChangeUserInfoRequest(std::string_view userId, std::string_view password,
-                                                std::string_view previousPassword, std::string_view nickname) const {
-    if (userId.empty() || password.empty()) return 1;
-    return ChangeUserInfoCode(FetchUrl(baseUrl_ + "ChangeUserInfo" +
+AccountStatus CServerLink::ChangeUserInfoRequest(std::string_view userId, std::string_view password,
+                                                 std::string_view previousPassword, std::string_view nickname) const {
+    if (userId.empty() || password.empty()) return AccountStatus::Empty;
+    return AccountStatusAfter(FetchUrl(baseUrl_ + "ChangeUserInfo" +
                                        Query({{"USERID", userId},
                                               {"VERSION", version_},
                                               {"PASSWORD", password},
                                               {"PREVPASSWORD", previousPassword},
-                                              {"NICKNAME", nickname}})));
+                                              {"NICKNAME", nickname}})),
+                              true);
 }
 
 }  // namespace valmore

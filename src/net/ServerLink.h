@@ -1,16 +1,20 @@
 #pragma once
 
 // The requests to the ranking server: one HTTP GET each to a servlet under the base URL, with every
-// value percent-encoded, and the result codes of ServerReplies.h. Requests block until the reply is
-// read, a timeout ends them or they are given up; the screens run them off the interface thread on
-// a copy of the link.
+// value percent-encoded. Each gives what it came to as a LinkOutcome (or, for the account requests,
+// the account status) and what the reply carried, read with the protocol's decoders. Requests block
+// until the reply is read, a timeout ends them or they are given up; the screens run them off the
+// interface thread on a copy of the link.
 
 #include <atomic>
-#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "net/ServerReplies.h"
+#include "net/UserAccount.h"
+#include "protocol/RankingRow.h"
+#include "protocol/ServerProtocol.h"
+#include "protocol/ServerScenario.h"
 #include "results/ResultStore.h"
 
 namespace valmore {
@@ -19,9 +23,21 @@ namespace valmore {
 // "&" or "#" in a value cannot change the request; Shift_JIS bytes go out the same way.
 std::string PercentEncode(std::string_view bytes);
 
-// The MESS value of a result submission: the user ID, then the scenario ID and the record's figures,
-// each followed by a comma.
+// The MESS value of a result submission: the user ID, the scenario ID and the record's figures.
 std::string ResultMessage(std::string_view userId, std::string_view scenarioId, const ResultRecord& record);
+
+// What a request came to, and what a Done reply carried.
+template <class T>
+struct LinkReply {
+    LinkOutcome outcome = LinkOutcome::ServerFailure;
+    T value{};
+};
+
+// A submitted result: Done when taken, Refused with the server's message (possibly empty).
+struct ResultReply {
+    LinkOutcome outcome = LinkOutcome::ServerFailure;
+    std::string message;
+};
 
 class CServerLink {
 public:
@@ -39,17 +55,17 @@ public:
     // Requests stop, as a server failure, as soon as the flag turns true; it must outlive them.
     void StopWhen(const std::atomic<bool>* givenUp) { givenUp_ = givenUp; }
 
-    // The reply text, or "INTERNET_FAILURE", "SERVER_FAILURE" or "VERSION_ERROR".
-    std::string FetchUrl(const std::string& url) const;
+    // The reply text of a URL, or the failure that stood in its way.
+    UnframedReply FetchUrl(const std::string& url) const;
 
-    // reply is filled with the reply text on success and left empty otherwise.
-    std::int32_t ScenarioListRequest(std::string_view focus, std::string* reply) const;
-    std::int32_t RankingRequest(std::string_view scenarioId, std::string_view userId, std::string* reply) const;
+    LinkReply<std::vector<ServerScenario>> ScenarioListRequest(std::string_view focus) const;
+    LinkReply<std::vector<RankingRow>> RankingRequest(std::string_view scenarioId, std::string_view userId) const;
     // The password signs the result: the server takes results only from the account's owner.
-    std::int32_t ResultRequest(std::string_view message, std::string_view password, std::string* reply) const;
-    std::int32_t UserValidateRequest(std::string_view userId, std::string_view password) const;
-    std::int32_t ChangeUserInfoRequest(std::string_view userId, std::string_view password,
-                                       std::string_view previousPassword, std::string_view nickname) const;
+    ResultReply ResultRequest(std::string_view message, std::string_view password) const;
+    // Empty for an empty user ID or password, with nothing sent.
+    AccountStatus UserValidateRequest(std::string_view userId, std::string_view password) const;
+    AccountStatus ChangeUserInfoRequest(std::string_view userId, std::string_view password,
+                                        std::string_view previousPassword, std::string_view nickname) const;
 
 private:
     std::string baseUrl_;

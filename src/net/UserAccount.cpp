@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <optional>
+#include <utility>
 
 #include "doctree/DocTree.h"
 #include "platform/AtomicFile.h"
@@ -13,6 +14,13 @@ namespace valmore {
 namespace {
 
 constexpr unsigned kOwnerOnly = 0600;
+
+// The statuses that a failure of the link itself leaves.
+constexpr std::pair<AccountStatus, LinkOutcome> kLinkFailures[] = {
+    {AccountStatus::NoConnection, LinkOutcome::NoConnection},
+    {AccountStatus::ServerFailure, LinkOutcome::ServerFailure},
+    {AccountStatus::VersionRefused, LinkOutcome::VersionRefused},
+};
 
 std::string FileName(const std::filesystem::path& file) {
     return Utf8ToCp932(file.string());
@@ -45,6 +53,20 @@ bool IsHalfWidthSymbol(unsigned char c) {
 }
 
 }  // namespace
+
+std::optional<LinkOutcome> LinkFailureOf(AccountStatus status) {
+    for (const auto& [failed, outcome] : kLinkFailures) {
+        if (failed == status) return outcome;
+    }
+    return std::nullopt;
+}
+
+std::optional<AccountStatus> AccountStatusOf(LinkOutcome outcome) {
+    for (const auto& [failed, failure] : kLinkFailures) {
+        if (failure == outcome) return failed;
+    }
+    return std::nullopt;
+}
 
 bool HasHalfWidthSymbol(std::string_view sjis) {
     for (std::size_t pos = 0; pos < sjis.size();) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/ServerProtocol.h"
+
 namespace valmore {
 
 // Byte limits of the three values, counted in Shift_JIS; the user dialog enforces them on input.
@@ -18,14 +20,21 @@ inline constexpr std::size_t kUserIdLimit = 32;
 inline constexpr std::size_t kPasswordLimit = 16;
 inline constexpr std::size_t kNicknameLimit = 20;
 
-// The account status: the result codes of the account requests, or 0 while the account is good.
-inline constexpr std::int32_t kAccountValid = 0;
-inline constexpr std::int32_t kAccountEmpty = 1;
-inline constexpr std::int32_t kAccountRejected = 3;
-inline constexpr std::int32_t kAccountNicknameTaken = 4;
-inline constexpr std::int32_t kAccountNoInternet = -1;
-inline constexpr std::int32_t kAccountServerFailure = -2;
-inline constexpr std::int32_t kAccountVersionRefused = -3;
+// The account status: what the last account request came to, or Valid while the account is good.
+enum class AccountStatus {
+    Valid,          // the server accepted the user ID and password
+    Empty,          // the user ID or the password is empty, so nothing was asked
+    Rejected,       // the server refused the account
+    NicknameTaken,  // the nickname belongs to another user
+    NoConnection,
+    ServerFailure,
+    VersionRefused,
+};
+
+// The failure of the link a status stands for; nothing for the server's own answers.
+std::optional<LinkOutcome> LinkFailureOf(AccountStatus status);
+// The status a failure of the link leaves; nothing for a reply.
+std::optional<AccountStatus> AccountStatusOf(LinkOutcome outcome);
 
 // Space and the ASCII punctuation except the grave accent, found only where a character begins:
 // the second byte of a two-byte character is never one of them.
@@ -56,7 +65,7 @@ public:
     std::string Password;
     std::string Nickname;
     std::string previousPassword;  // sent with a change; the server checks it against the stored one
-    std::int32_t status = kAccountValid;
+    AccountStatus status = AccountStatus::Valid;
 
     static std::filesystem::path FileIn(const std::filesystem::path& userDir) { return userDir / "account"; }
 

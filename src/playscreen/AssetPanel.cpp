@@ -5,7 +5,6 @@
 #include "platform/Sjis.h"
 #include "platform/TextFormat.h"
 #include "sim/DayController.h"
-#include "sim/Money.h"
 #include "ui/Skin.h"
 
 namespace valmore {
@@ -63,64 +62,31 @@ void CAssetPanel::ClearValues() {
     values_ = {};
 }
 
-bool CAssetPanel::SetAssetValue(int row, int column, std::int64_t value) {
+bool CAssetPanel::SetAssetValue(int row, int column, std::int32_t value) {
     auto& cell = values_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-    cell.Update(ClampToInt32(value));
+    cell.Update(value);
     return cell.Highlighted();
+}
+
+bool CAssetPanel::SetAssetRow(int row, const AssetTable::Row& figures) {
+    bool highlighted = false;
+    for (int column = 0; column < kColumns; ++column) {
+        const std::optional<std::int32_t>& figure = figures[static_cast<std::size_t>(column)];
+        if (figure) highlighted |= SetAssetValue(row, column, *figure);
+    }
+    return highlighted;
 }
 
 bool CAssetPanel::UpdateAssetValues() {
     const CPlay* play = controller_.Play();
     if (!play) return dirty;
-    const CMarket& market = play->Market();
-    const CPosition& position = play->Position();
-    const int count = std::clamp(market.ProductCount, 0, kMaxProducts);
+    const AssetTable table = MakeAssetTable(play->Market(), play->Position());
     bool highlighted = false;
-
-    for (int i = 0; i < count; ++i) {
-        const Equity& holding = position.Equities[static_cast<std::size_t>(i)];
-        const int p = market.HasProduct(holding.ProductIndex) ? holding.ProductIndex : i;
-        const std::int64_t price = market.Products[static_cast<std::size_t>(p)].currentPrice;
-        const std::int64_t quantity = holding.SignedQuantity();
-        const int row = kFirstHoldingRow + i;
-        highlighted |= SetAssetValue(row, kQuantity, quantity);
-        highlighted |= SetAssetValue(row, kPrice, price);
-        highlighted |= SetAssetValue(row, kMarketValue, quantity * price);
-        highlighted |= SetAssetValue(row, kAverageCost, holding.AveragePrice());
-        highlighted |= SetAssetValue(row, kRealized, holding.TotalRealized);
-        highlighted |= SetAssetValue(row, kUnrealized, holding.UnrealizedPL(static_cast<std::int32_t>(price)));
-        highlighted |=
-            SetAssetValue(row, kProfitTotal, std::int64_t{Stored(row, kRealized)} + Stored(row, kUnrealized));
-        highlighted |= SetAssetValue(row, kTax, holding.RealizedTax);
-        highlighted |= SetAssetValue(row, kCommission, holding.CommitionTotal);
-        highlighted |= SetAssetValue(row, kEarnings,
-                                     std::int64_t{Stored(row, kRealized)} + Stored(row, kUnrealized) -
-                                         Stored(row, kTax) - Stored(row, kCommission));
+    for (std::size_t i = 0; i < table.holdings.size(); ++i) {
+        highlighted |= SetAssetRow(kFirstHoldingRow + static_cast<int>(i), table.holdings[i]);
     }
-
-    highlighted |= SetAssetValue(kCashRow, kMarketValue, std::int64_t{position.CashAmount} - position.TaxOnGains());
-    highlighted |= SetAssetValue(kCashRow, kRealized, std::int64_t{position.TotalInterest} + position.TotalDividend);
-    highlighted |= SetAssetValue(kCashRow, kTax, std::int64_t{position.InterestTax} + position.DividendTax);
-    highlighted |= SetAssetValue(
-        kCashRow, kEarnings,
-        std::int64_t{position.TotalInterest} - position.InterestTax - position.DividendTax + position.TotalDividend);
-
-    // The sums run over the rows in use only, so rows left over from a play with more products
-    // never leak into them.
-    auto sum = [&](int column, int fromRow) {
-        std::int64_t total = 0;
-        for (int row = fromRow; row < kFirstHoldingRow + count; ++row) total += Stored(row, column);
-        return total;
-    };
-    highlighted |= SetAssetValue(kTotalsRow, kMarketValue, position.TotalAssets(market));
-    highlighted |= SetAssetValue(kTotalsRow, kRealized, sum(kRealized, kCashRow));
-    highlighted |= SetAssetValue(kTotalsRow, kUnrealized, sum(kUnrealized, kFirstHoldingRow));
-    highlighted |= SetAssetValue(kTotalsRow, kProfitTotal,
-                                 std::int64_t{Stored(kTotalsRow, kRealized)} + Stored(kTotalsRow, kUnrealized));
-    highlighted |= SetAssetValue(kTotalsRow, kTax, sum(kTax, kCashRow));
-    highlighted |= SetAssetValue(kTotalsRow, kCommission, sum(kCommission, kFirstHoldingRow));
-    highlighted |= SetAssetValue(kTotalsRow, kEarnings, sum(kEarnings, kCashRow));
-
+    highlighted |= SetAssetRow(kCashRow, table.cash);
+    highlighted |= SetAssetRow(kTotalsRow, table.totals);
     if (highlighted) dirty = true;
     return dirty;
 }
@@ -130,7 +96,7 @@ void CAssetPanel::Draw(CCanvas& dc) {
     dirty = false;
     DrawBackground(dc);
     CCanvas::FontGuard font(dc, owner_.Skin().Font(kCellFont));
-    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetTextColour(owner_.Skin().Colours().text);
 
     auto text = [&](int row, int column, const std::string& sjis) {
         const Rect& cell = Cell(row, column);

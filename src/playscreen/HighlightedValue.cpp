@@ -5,15 +5,13 @@ namespace valmore {
 namespace {
 
 constexpr int kTextInset = 4;
-constexpr Rgb kCellBackground{255, 255, 255};
-constexpr Rgb kNumberColour{0, 0, 0};
 
 }  // namespace
 
 void DrawNumberCell(CCanvas& dc, const Rect& cell, std::string_view text, bool highlighted) {
-    if (highlighted) dc.FillSolid(cell, kHighlightColour);
-    const Rgb oldText = dc.SetTextColour(kNumberColour);
-    const Rgb oldBack = dc.SetBackgroundColour(highlighted ? kHighlightColour : kCellBackground);
+    if (highlighted) dc.FillSolid(cell, kPalette.highlight);
+    const Rgb oldText = dc.SetTextColour(kPalette.text);
+    const Rgb oldBack = dc.SetBackgroundColour(highlighted ? kPalette.highlight : kPalette.paper);
     const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Opaque);
     const HAlign oldH = dc.TextHAlign();
     const VAlign oldV = dc.TextVAlign();

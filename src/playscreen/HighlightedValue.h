@@ -6,11 +6,9 @@
 #include <string_view>
 
 #include "platform/Canvas.h"
+#include "ui/Palette.h"
 
 namespace valmore {
-
-// The light red under a figure that has just changed.
-constexpr Rgb kHighlightColour{255, 150, 150};
 
 template <class T>
 struct HighlightedValue {

@@ -14,8 +14,6 @@ namespace {
 constexpr int kBackground = kSkinInfoPanel;
 constexpr int kTextFont = 10;
 constexpr int kHeadingFont = 12;
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kRuleGrey{120, 120, 120};
 
 // Per resolution mode (XGA, SXGA): the three vertical marks of the panel (title top, text top, text
 // bottom) and the side margin of the text, all from the panel's corner.
@@ -161,14 +159,14 @@ void CInfoPanel::Draw(CCanvas& dc) {
 
     const CSkin& skin = owner_.Skin();
     CCanvas::FontGuard font(dc, skin.Font(kTextFont));
-    dc.SetTextColour(kBlack);
+    dc.SetTextColour(skin.Colours().text);
     dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.SetTextAlign(HAlign::Left, VAlign::Top);
 
     const int ruleY = titleArea_.bottom - kRuleUp;
     const Point titlePoint{titleArea_.left, titleArea_.top + kTitleTextDown};
     const Point headingPoint{titleArea_.left + kHeadingLeft, titleArea_.top + kHeadingDown};
-    dc.SelectPen(Pen{PenStyle::Solid, 2, kBlack});
+    dc.SelectPen(Pen{PenStyle::Solid, 2, skin.Colours().frame});
     const int middle = (titleArea_.left + titleArea_.right) / 2;
     switch (kind_) {
         case kTradeLog:
@@ -177,7 +175,7 @@ void CInfoPanel::Draw(CCanvas& dc) {
             break;
         case kGlossary: {
             dc.TextOut(titlePoint.x, titlePoint.y, Sj("用語解説"));
-            dc.SelectPen(Pen{PenStyle::Solid, 1, kRuleGrey});
+            dc.SelectPen(Pen{PenStyle::Solid, 1, skin.Colours().rule});
             dc.Line({titleArea_.left, ruleY}, {titleArea_.right, ruleY});
             const std::string keyword = entry_.keyword0.value_or(std::string());
             int keywordWidth = 0;

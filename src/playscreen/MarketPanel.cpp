@@ -99,7 +99,7 @@ void CMarketPanel::Draw(CCanvas& dc) {
     const CSkin& skin = owner_.Skin();
     CCanvas::FontGuard font(dc, skin.Font(kDayLineFont));
     DrawBackground(dc);
-    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetTextColour(skin.Colours().text);
     dc.SetBackgroundMode(BackgroundMode::Transparent);
 
     const CPlay* play = controller_.Play();

@@ -16,8 +16,6 @@ namespace {
 
 constexpr int kBackground = kSkinNewsPanel;
 constexpr int kFont = 11;
-constexpr Rgb kAnnouncementColour{80, 80, 255};
-constexpr Rgb kBlack{0, 0, 0};
 constexpr int kLineDown = 4;  // the announcement and the label below the list's top
 constexpr std::array<int, CNewsPanel::kPulseSteps> kPulse{255, 192, 128, 64, 0, 32, 96, 160};
 
@@ -199,7 +197,7 @@ void CNewsPanel::DrawCentredLine(CCanvas& dc, const std::string& sjis, Rgb colou
 }
 
 void CNewsPanel::DrawHeadlines(CCanvas& dc, const CScenario& scenario, int firstRow) const {
-    const Rgb oldColour = dc.SetTextColour(kBlack);
+    const Rgb oldColour = dc.SetTextColour(owner_.Skin().Colours().text);
     const int current = scenario.CurrentEventListIndex;
     for (int k = firstRow; k < rowsPerPage_; ++k) {
         const int e = current - listPages_.Page() * rowsPerPage_ - k;
@@ -226,9 +224,9 @@ void CNewsPanel::Draw(CCanvas& dc) {
     const CScenario* scenario = Scenario();
 
     if (state == CDayController::kOpening) {
-        DrawCentredLine(dc, Sj("シミュレーション スタート"), kAnnouncementColour);
+        DrawCentredLine(dc, Sj("シミュレーション スタート"), skin.Colours().announcement);
     } else if (state == CDayController::kFinishing) {
-        DrawCentredLine(dc, Sj("シミュレーション 終了"), kAnnouncementColour);
+        DrawCentredLine(dc, Sj("シミュレーション 終了"), skin.Colours().announcement);
     } else if (state == CDayController::kDay && scenario) {
         const bool newsArriving = subState == CDayController::kNews;
         if (newsArriving) DrawCentredLine(dc, Sj("最新ニュース"), PulseColour(controller_.Ticks()));

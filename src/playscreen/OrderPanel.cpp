@@ -14,8 +14,6 @@ constexpr int kBackgroundBitmap = kSkinOrderPanel;
 constexpr int kNameFont = 18;    // 18 pt in XGA mode, 24 pt in SXGA mode
 constexpr int kCodeFont = 14;    // 14 pt in XGA mode, 18 pt in SXGA mode
 constexpr int kPromptFont = 11;  // 11 pt in XGA mode, 12 pt in SXGA mode
-constexpr Rgb kPromptColour{0, 0, 0};
-constexpr Rgb kPromptDoneColour{154, 154, 154};
 // A shortened product name ends this far before the INFO button.
 constexpr int kInfoGap = 4;
 
@@ -106,10 +104,9 @@ void COrderPanel::StartDay() {
             controls.quantity->SetMin(unit);
             controls.quantity->SetStep(unit);
         }
-        for (CSkinButton* button : {controls.buy, controls.pass, controls.sell}) {
-            if (button) button->pressed = false;
-        }
+        decisions_.at(static_cast<std::size_t>(c)) = OrderChoice::None;
     }
+    ShowDecisions();
     dirty = true;
 }
 
@@ -127,26 +124,27 @@ void COrderPanel::RefreshOrderButtons() {
         }
         // Between the execution and the next day the choices are kept (the disabled buttons show their
         // greyed pictures meanwhile); outside a day they are cleared.
-        if (!dayInProgress) {
-            for (CSkinButton* button : {controls.buy, controls.pass, controls.sell}) {
-                if (button) button->pressed = false;
-            }
-        }
+        if (!dayInProgress) decisions_.at(static_cast<std::size_t>(c)) = OrderChoice::None;
         if (controls.quantity) {
             if (accepting) controls.quantity->Reset();
             controls.quantity->SetEnabled(false);
         }
     }
+    ShowDecisions();
     dirty = true;
 }
 
 OrderChoice COrderPanel::GetChoice(int c) const {
     if (c < 0 || c >= kColumns) return OrderChoice::None;
-    const ColumnControls& controls = Controls(c);
-    if (controls.buy && controls.buy->pressed) return OrderChoice::Buy;
-    if (controls.pass && controls.pass->pressed) return OrderChoice::Pass;
-    if (controls.sell && controls.sell->pressed) return OrderChoice::Sell;
-    return OrderChoice::None;
+    return decisions_[static_cast<std::size_t>(c)];
+}
+
+void COrderPanel::ShowDecisions() {
+    for (int c = 0; c < kColumns; ++c) {
+        for (OrderChoice choice : {OrderChoice::Buy, OrderChoice::Pass, OrderChoice::Sell}) {
+            if (CSkinButton* button = Button(c, choice)) button->pressed = GetChoice(c) == choice;
+        }
+    }
 }
 
 void COrderPanel::UpdateExecuteButton() {
@@ -176,14 +174,14 @@ OrderColumns COrderPanel::CurrentOrders() const {
 
 void COrderPanel::OnDecision(int c, OrderChoice choice) {
     if (c < 0 || c >= kColumns) return;
-    CSkinButton* clicked = Button(c, choice);
+    Decide(c, GetChoice(c) == choice ? OrderChoice::None : choice);
+}
+
+void COrderPanel::Decide(int c, OrderChoice choice) {
+    decisions_[static_cast<std::size_t>(c)] = choice;
     const CPlay* play = controller_.Play();
-    if (clicked && clicked->pressed) {
-        // The three decisions exclude each other.
-        for (OrderChoice other : {OrderChoice::Buy, OrderChoice::Pass, OrderChoice::Sell}) {
-            CSkinButton* button = Button(c, other);
-            if (button && other != choice) button->pressed = false;
-        }
+    // Taking a decision back leaves the quantity as it was.
+    if (choice != OrderChoice::None) {
         CSpinBox* quantity = Controls(c).quantity;
         if (quantity && play && ColumnUsed(c)) {
             const QuantityLimits limits = LimitsForChoice(choice, play->Market(), play->Position(), ColumnProduct(c));
@@ -197,6 +195,7 @@ void COrderPanel::OnDecision(int c, OrderChoice choice) {
             }
         }
     }
+    ShowDecisions();
     UpdateExecuteButton();
     dirty = true;
 }
@@ -215,9 +214,7 @@ bool COrderPanel::Choose(int c, OrderChoice choice) {
     if (c < 0 || c >= kColumns) return false;
     CSkinButton* button = Button(c, choice);
     if (!button || !button->enabled || !button->visible) return false;
-    if (button->pressed) return true;
-    button->pressed = true;
-    OnDecision(c, choice);
+    if (GetChoice(c) != choice) Decide(c, choice);
     return true;
 }
 
@@ -229,7 +226,7 @@ void COrderPanel::Draw(CCanvas& dc) {
     if (!play) return;
     dc.SetTextAlign(HAlign::Left, VAlign::Top);
     dc.SetBackgroundMode(BackgroundMode::Transparent);
-    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetTextColour(owner_.Skin().Colours().text);
     for (int c = 0; c < kColumns; ++c) {
         if (ColumnUsed(c) && play->Market().HasProduct(ColumnProduct(c))) DrawHeader(dc, c);
     }
@@ -258,7 +255,7 @@ void COrderPanel::DrawHeader(CCanvas& dc, int c) const {
     }
     const int nameLeft = centreX - (nameWidth + codeWidth) / 2;
     const unsigned lineFlags = CCanvas::kVCenter | CCanvas::kSingleLine | CCanvas::kEndEllipsis;
-    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetTextColour(skin.Colours().text);
     dc.SelectFont(skin.Font(kNameFont));
     dc.DrawText(product.name, Rect{nameLeft, header.top, nameLeft + nameWidth, nameBottom}, CCanvas::kLeft | lineFlags);
     dc.SelectFont(skin.Font(kCodeFont));
@@ -267,7 +264,7 @@ void COrderPanel::DrawHeader(CCanvas& dc, int c) const {
 
     const CSkinButton* pass = Controls(c).pass;
     const bool waiting = GetChoice(c) == OrderChoice::None && pass && pass->enabled;
-    dc.SetTextColour(waiting ? kPromptColour : kPromptDoneColour);
+    dc.SetTextColour(waiting ? skin.Colours().text : skin.Colours().mutedText);
     dc.SelectFont(skin.Font(kPromptFont));
     dc.DrawText(Sj("売買を選択してください"), Rect{header.left, nameBottom, header.right, header.bottom},
                 CCanvas::kCenter | CCanvas::kVCenter | CCanvas::kSingleLine);

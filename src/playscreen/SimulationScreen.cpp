@@ -386,6 +386,8 @@ void CSimulationScreen::OnPlayEvent(PlayEvent event) {
             break;
         case PlayEvent::PlayAbandoned:
             quit_->enabled = false;
+            // A notice still open over the released play has nothing left to explain.
+            dialog_.Dismiss();
             owner_.SwitchScreen(kScreenMainMenu);
             owner_.InvalidateAll();
             break;

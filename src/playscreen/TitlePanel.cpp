@@ -38,7 +38,7 @@ void CTitlePanel::Draw(CCanvas& dc) {
     if (!play) return;
 
     CCanvas::FontGuard font(dc, owner_.Skin().Font(kTitleFont));
-    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetTextColour(owner_.Skin().Colours().text);
     dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.DrawText(play->Scenario().header.Title, textRect_,
                 CCanvas::kLeft | CCanvas::kVCenter | CCanvas::kSingleLine | CCanvas::kEndEllipsis);

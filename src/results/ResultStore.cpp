@@ -182,7 +182,7 @@ std::optional<double> RateOfReturn(const ResultRecord& record, const std::string
                                    std::int32_t fundAmount) {
     double days = CDocTree::TextToReal(durationText);
     if (!(days > 0.0) || !std::isfinite(days) || fundAmount <= 0) return std::nullopt;
-    double profit = static_cast<double>(record.TotalPL) - record.Tax - record.Commition;
+    const double profit = static_cast<double>(FinalProfit(record));
     return profit * (365.0 / days) / fundAmount * 100.0;
 }
 

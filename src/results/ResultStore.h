@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "doctree/DocTree.h"
+#include "sim/FinalFigures.h"
 
 namespace valmore {
 
@@ -28,6 +29,11 @@ struct ResultRecord {
 
     bool operator==(const ResultRecord&) const = default;
 };
+
+// The final profit of a stored result: TotalPL - Tax - Commition.
+constexpr std::int64_t FinalProfit(const ResultRecord& r) {
+    return FinalProfit(r.TotalPL, r.Tax, r.Commition);
+}
 
 struct StoreLoadResult {
     bool fileFound = false;             // false: no file yet, an empty store, nothing to report

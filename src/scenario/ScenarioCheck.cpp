@@ -15,19 +15,6 @@ constexpr int kMaxCharactersPerPage = 1000;
 constexpr int kMaxImagesPerPage = 4;
 constexpr std::size_t kMaxLinkBytes = 255;
 
-std::size_t FieldWidth(char code) {
-    switch (code) {
-        case 'c': return 9;
-        case 'f':
-        case 'h': return 2;
-        case 'x':
-        case 'y':
-        case 'm': return 4;
-        case 'g': return 3;
-        default: return 0;
-    }
-}
-
 void CheckEventTexts(const CScenario& scenario, const CGlossary* dictionary, std::vector<std::string>& problems) {
     for (int e = 0; e < scenario.EventCount(); ++e) {
         const ScenarioEvent& event = scenario.events[static_cast<std::size_t>(e)];
@@ -52,8 +39,7 @@ void CheckTable(const TextTable& table, const char* section, const CGlossary* di
     }
 }
 
-std::vector<std::string> CheckGlossary(const std::string& bytes, const std::string& name,
-                                       const CGlossary* dictionary) {
+std::vector<std::string> CheckGlossary(const std::string& bytes, const std::string& name, const CGlossary* dictionary) {
     CGlossary own;
     GlossaryLoadResult loaded = own.LoadGlossaryFromBytes(bytes, name);
     std::vector<std::string> problems = loaded.problems;
@@ -69,8 +55,25 @@ std::vector<std::string> CheckGlossary(const std::string& bytes, const std::stri
 
 }  // namespace
 
-std::vector<std::string> CheckMarkupText(std::string_view text, const std::string& where,
-                                         const CGlossary* dictionary) {
+std::size_t MarkupCodeWidth(char code) {
+    switch (code) {
+        case 'c':
+            return 9;
+        case 'f':
+        case 'h':
+            return 2;
+        case 'x':
+        case 'y':
+        case 'm':
+            return 4;
+        case 'g':
+            return 3;
+        default:
+            return 0;
+    }
+}
+
+std::vector<std::string> CheckMarkupText(std::string_view text, const std::string& where, const CGlossary* dictionary) {
     std::vector<std::string> problems;
     if (text.size() > kMaxTextBytes) {
         problems.push_back(where + ": the text has " + std::to_string(text.size()) + " bytes; at most " +
@@ -106,9 +109,8 @@ std::vector<std::string> CheckMarkupText(std::string_view text, const std::strin
             if (pages == kMaxPages + 1)
                 problems.push_back(where + ": more than " + std::to_string(kMaxPages) + " pages");
         } else if (code == 'g') {
-            if (++images > kMaxImagesPerPage)
-                pageProblem("more than " + std::to_string(kMaxImagesPerPage) + " images");
-            pos += FieldWidth(code);
+            if (++images > kMaxImagesPerPage) pageProblem("more than " + std::to_string(kMaxImagesPerPage) + " images");
+            pos += MarkupCodeWidth(code);
         } else if (code == 'd') {
             // "$d" display "$" key "$"; "$" never occurs as a Shift_JIS trail byte, so a byte search is safe.
             std::size_t keyStart = text.find('$', pos);
@@ -131,7 +133,7 @@ std::vector<std::string> CheckMarkupText(std::string_view text, const std::strin
                 pageProblem("more than " + std::to_string(kMaxCharactersPerPage) + " characters");
             pos = keyEnd + 1;
         } else {
-            pos += FieldWidth(code);
+            pos += MarkupCodeWidth(code);
         }
     }
     return problems;
@@ -157,7 +159,7 @@ int VisibleCharacterCount(std::string_view text) {
             if (keyEnd == std::string_view::npos) break;
             pos = keyEnd + 1;
         } else {
-            pos += FieldWidth(code);
+            pos += MarkupCodeWidth(code);
         }
     }
     return characters;

@@ -13,6 +13,9 @@
 
 namespace valmore {
 
+// How many digits follow the markup code letter after "$" ("$c" takes nine, "$n" none).
+std::size_t MarkupCodeWidth(char code);
+
 // Problems of one markup text; `where` names the text in each message. `dictionary` may be null, and
 // then link keys are not looked up.
 std::vector<std::string> CheckMarkupText(std::string_view text, const std::string& where, const CGlossary* dictionary);

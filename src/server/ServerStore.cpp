@@ -1,7 +1,8 @@
 #include "server/ServerStore.h"
 
-#include "server/PostgresStore.h"
-#include "server/SqliteStore.h"
+#include "server/PostgresSession.h"
+#include "server/SqlStore.h"
+#include "server/SqliteSession.h"
 
 namespace valmore {
 
@@ -13,8 +14,10 @@ void RankTopRows(std::vector<RankedResult>& rows) {
 }
 
 std::unique_ptr<IServerStore> OpenServerStore(const std::string& db, std::string* error) {
-    if (db.rfind("postgresql://", 0) == 0 || db.rfind("postgres://", 0) == 0) return CPostgresStore::Open(db, error);
-    return CSqliteStore::Open(db, error);
+    if (db.rfind("postgresql://", 0) == 0 || db.rfind("postgres://", 0) == 0) {
+        return CSqlStore::Open(PostgresDatabase(db), error);
+    }
+    return CSqlStore::Open(SqliteDatabase(db), error);
 }
 
 }  // namespace valmore

@@ -1,9 +1,9 @@
 #pragma once
 
 // Where the ranking server keeps accounts and results. The servlets talk to this interface only;
-// SQLite and PostgreSQL implement it. Texts are the Shift_JIS bytes the trainer sent, stored and
-// compared exactly as they are. Every call may be made from any thread at once; a failure of the
-// database itself throws CStoreError, which the server answers as a server failure.
+// CSqlStore implements it on SQLite or PostgreSQL. Texts are the Shift_JIS bytes the trainer sent,
+// stored and compared exactly as they are. Every call may be made from any thread at once; a
+// failure of the database itself throws CStoreError, which the server answers as a server failure.
 
 #include <cstdint>
 #include <map>
@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "protocol/ResultFields.h"
 
 namespace valmore {
 
@@ -28,21 +30,6 @@ struct StoredAccount {
 
     // What the rankings show for the user.
     const std::string& ShownName() const { return nickname ? *nickname : userId; }
-};
-
-// The nine fields a trainer submits for one play.
-struct ResultFields {
-    std::string userId;
-    std::string scenarioId;
-    std::string date;
-    std::int64_t totalScore = 0;
-    std::int64_t totalPL = 0;
-    std::int64_t averageAmount = 0;
-    std::int64_t commission = 0;
-    std::int64_t tax = 0;
-    std::int64_t tradeCount = 0;
-
-    bool operator==(const ResultFields&) const = default;
 };
 
 struct StoredResult {
@@ -72,7 +59,7 @@ public:
                                                std::string_view newHash, std::string_view nickname) = 0;
 
     // Stores the result and keeps the user's best one for the scenario (highest score, the earliest
-    // stored among equals). Returns once the result is durable.
+    // stored among equals). Returns the stored result's id once the result is durable.
     virtual std::int64_t AddResult(const ResultFields& fields) = 0;
 
     // Each user's best result of the scenario, best first (score, then storing order): the first

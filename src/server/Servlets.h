@@ -28,7 +28,6 @@ struct ServletReply {
 
 class CServlets {
 public:
-    static constexpr std::string_view kProtocolVersion = "QUIVO_TARN_000_000";
     static constexpr int kRankingRows = 21;
 
     CServlets(IServerStore& store, const CScenarioDirectory& scenarios, CPasswordCheck& passwords,
@@ -56,9 +55,5 @@ private:
     CPasswordCheck& passwords_;
     ServletOptions options_;
 };
-
-// A text as a reply field: "," becomes the full-width "，" so the field cannot split, and an empty
-// text becomes "----".
-std::string ReplyField(std::string_view sjis);
 
 }  // namespace valmore

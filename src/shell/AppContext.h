@@ -52,7 +52,7 @@ struct TutorialHooks {
     std::function<bool(const InputEvent& click)> acceptClick;
     // Escape while the run is active.
     std::function<void()> requestStop;
-    // Ends the run when it has finished or was asked to stop; runs after every click.
+    // Polls the run after every click, so what the click did counts at once.
     std::function<void()> gate;
 };
 

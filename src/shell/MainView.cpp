@@ -385,7 +385,8 @@ void CMainView::OnPaint(CCanvas& canvas, const Rect&) {
     if (CScreen* screen = ScreenAt(current_)) {
         screen->Draw(canvas);
     } else {
-        canvas.FillSolid(Rect::FromSize(0, 0, resolution_.canvas.width, resolution_.canvas.height), Rgb{});
+        canvas.FillSolid(Rect::FromSize(0, 0, resolution_.canvas.width, resolution_.canvas.height),
+                         Skin().Colours().backdrop);
     }
 }
 

@@ -8,8 +8,6 @@ namespace valmore {
 namespace {
 
 constexpr int kCaptionFont = 12;
-constexpr Rgb kCaptionColour{255, 255, 255};
-constexpr Rgb kCaptionBox{40, 40, 40};
 constexpr int kCaptionPadding = 12;
 constexpr Size kBackButton{180, 28};
 constexpr int kBackButtonGap = 40;  // below the canvas centre
@@ -65,9 +63,9 @@ void CPlaceholderScreen::Draw(CCanvas& dc) {
         const int width = text.width + 2 * kCaptionPadding;
         const int height = text.height + 2 * kCaptionPadding;
         const Rect box = Rect::FromSize((canvas.width - width) / 2, (canvas.height - height) / 2, width, height);
-        dc.FillSolid(box, kCaptionBox);
+        dc.FillSolid(box, owner_.Skin().Colours().captionBox);
         const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
-        const Rgb oldColour = dc.SetTextColour(kCaptionColour);
+        const Rgb oldColour = dc.SetTextColour(owner_.Skin().Colours().captionText);
         dc.DrawText(caption_, box, CCanvas::kCenter | CCanvas::kVCenter | CCanvas::kSingleLine);
         dc.SetTextColour(oldColour);
         dc.SetBackgroundMode(oldMode);

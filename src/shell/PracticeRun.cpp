@@ -24,89 +24,46 @@ CPracticeRun::~CPracticeRun() = default;
 
 void CPracticeRun::Start() {
     if (tutorial_->Running()) return;
-    if (tutorial_->Start()) return;
-    if (context_.HasPopups()) {
-        context_.MessagePopup().Show(QVDialog::kModeNotice, Sj("操作練習を始められませんでした。") + loadError_);
-    }
-}
-
-int CPracticeRun::ControllerState() const {
-    return static_cast<int>(context_.controller.GetState());
-}
-
-int CPracticeRun::ControllerSubState() const {
-    return static_cast<int>(context_.controller.GetSubState());
-}
-
-std::int32_t CPracticeRun::ColumnQuantity(int column) const {
-    if (column < 0 || column >= CSimulationScreen::kOrderColumns) return 0;
-    return screen_.QuantityBox(column).Value();
-}
-
-bool CPracticeRun::NewsDetailShown() const {
-    return screen_.NewsPanel().CurrentView() == CNewsPanel::kDetailView;
-}
-
-bool CPracticeRun::MessageBoxOpen() const {
-    return context_.HasPopups() && context_.MessagePopup().IsOpen();
-}
-
-void CPracticeRun::HighlightMessageBox(const Rect& rect) {
-    if (!context_.HasPopups()) return;
-    context_.MessagePopup().SetHighlightBlink(0);
-    context_.MessagePopup().SetHighlight(true, rect);
-}
-
-void CPracticeRun::BlinkMessageBox() {
-    if (context_.HasPopups()) context_.MessagePopup().AdvanceHighlightBlink();
-}
-
-void CPracticeRun::RefreshAllPanels() {
-    screen_.RefreshAllPanels();
-}
-
-void CPracticeRun::Invalidate(const Rect& rect) {
-    host_.Invalidate(rect);
-}
-
-bool CPracticeRun::StartPracticePlay() {
     // Link words of the practice news open their glossary entries.
     context_.EnsureGlossary();
     const ScenarioLoadResult loaded =
         context_.controller.NewPlay(MapProgramPath(context_.Paths().dataDir, Sj("data\\操作練習.scn")));
-    loadError_ = loaded.ok ? std::string()
-                           : Sj("練習用のシナリオファイル「") + FileNameText(loaded.file) + Sj("」を読み込めません。") +
-                                 DocumentFailureText(loaded.status, loaded.line);
-    return loaded.ok;
-}
-
-void CPracticeRun::ShowPracticeScreen() {
+    if (!loaded.ok) {
+        if (context_.HasPopups()) {
+            context_.MessagePopup().Show(QVDialog::kModeNotice,
+                                         Sj("操作練習を始められませんでした。") + Sj("練習用のシナリオファイル「") +
+                                             FileNameText(loaded.file) + Sj("」を読み込めません。") +
+                                             DocumentFailureText(loaded.status, loaded.line));
+        }
+        return;
+    }
+    tutorial_->Start();
     screen_.OrderPanel().AssignColumns();
     screen_.InfoPanel().ClearInfo();
     host_.SwitchScreen(kScreenSimulation);
     host_.InvalidateAll();
 }
 
-void CPracticeRun::ReleasePracticePlay() {
-    // Nothing of a practice play is kept: no result, no snapshot.
-    context_.DestroyPlay();
-    if (context_.HasPopups()) {
-        context_.MessagePopup().SetHighlight(false);
-        // A notice still open over the released play has nothing left to explain.
-        context_.MessagePopup().Dismiss();
+TutorialFacts CPracticeRun::Facts() const {
+    TutorialFacts facts;
+    facts.state = context_.controller.GetState();
+    facts.subState = context_.controller.GetSubState();
+    for (int c = 0; c < CSimulationScreen::kOrderColumns; ++c)
+        facts.quantities.at(static_cast<std::size_t>(c)) = screen_.QuantityBox(c).Value();
+    facts.newsDetail = screen_.NewsPanel().CurrentView() == CNewsPanel::kDetailView;
+    if (context_.HasPopups() && context_.MessagePopup().IsOpen()) {
+        facts.popupOpen = true;
+        facts.popupRect = context_.MessagePopup().Bounds();
     }
-    host_.SwitchScreen(kScreenMainMenu);
-    host_.InvalidateAll();
+    return facts;
 }
 
-bool CPracticeRun::ShouldEnd() const {
-    // The engine's gate polls once and, at the end, releases the play itself.
-    lastGate_ = tutorial_->Gate();
-    return lastGate_ == CTutorial::GateResult::Ended;
+void CPracticeRun::HighlightGone() {
+    screen_.RefreshAllPanels();
 }
 
-void CPracticeRun::End() {
-    if (context_.HasPopups()) context_.MessagePopup().SetHighlight(false);
+void CPracticeRun::Invalidate(const Rect& rect) {
+    host_.Invalidate(rect);
 }
 
 }  // namespace valmore

@@ -1,8 +1,9 @@
 #pragma once
 
 // The practice run as the program holds it: the tutorial engine over the real simulation screen, the
-// day controller and the message popup. It answers the engine's questions about the play, holds the
-// controller while a step waits, and starts and releases the practice play.
+// day controller and the message popup. It starts the practice play, gathers the facts the engine
+// reads at every poll, and answers the controller's question at every tick; the controller releases
+// the play when the answer is End.
 
 #include <memory>
 
@@ -30,32 +31,18 @@ public:
     void Start();
 
     // ITutorialHost
-    int ControllerState() const override;
-    int ControllerSubState() const override;
-    std::int32_t ColumnQuantity(int column) const override;
-    bool NewsDetailShown() const override;
-    bool MessageBoxOpen() const override;
-    void HighlightMessageBox(const Rect& rect) override;
-    void BlinkMessageBox() override;
-    void RefreshAllPanels() override;
+    TutorialFacts Facts() const override;
+    void HighlightGone() override;
     void Invalidate(const Rect& rect) override;
-    bool StartPracticePlay() override;
-    void ShowPracticeScreen() override;
-    void ReleasePracticePlay() override;
 
-    // IPracticeGate: the controller asks at every tick; one gate of the engine answers all three.
-    bool IsRunning() const override { return tutorial_->Running(); }
-    bool ShouldEnd() const override;
-    bool RunFlag() const override { return lastGate_ != CTutorial::GateResult::Hold; }
-    void End() override;
+    // IPracticeGate: the engine's gate answers.
+    GateAnswer Ask() override { return tutorial_->Gate(); }
 
 private:
     IViewHost& host_;
     CAppContext& context_;
     CSimulationScreen& screen_;
     std::unique_ptr<CTutorial> tutorial_;
-    std::string loadError_;  // why the practice scenario could not be read, as markup for the notice
-    mutable CTutorial::GateResult lastGate_ = CTutorial::GateResult::NotRunning;
 };
 
 }  // namespace valmore

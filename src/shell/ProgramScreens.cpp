@@ -32,6 +32,9 @@ void InstallPracticeRun(IViewHost& host, CAppContext& context, CSimulationScreen
     context.practice = std::make_unique<CPracticeRun>(host, context, screen);
     context.controller.SetPracticeGate(context.practice.get());
     screen.drawOverlay = [&context](CCanvas& dc) { context.practice->Tutorial().Draw(dc); };
+    context.MessagePopup().drawOver = [&context](CCanvas& dc) {
+        if (context.practice) context.practice->Tutorial().DrawOverPopup(dc);
+    };
     screen.onActivate = [&context] { context.practice->Tutorial().ClearStopRequest(); };
     context.startPracticeRun = [&context] { context.practice->Start(); };
     context.tutorial.isActive = [&context] { return context.practice && context.practice->Tutorial().Running(); };
@@ -42,8 +45,9 @@ void InstallPracticeRun(IViewHost& host, CAppContext& context, CSimulationScreen
         return tutorial.LetsThrough(accepted);
     };
     context.tutorial.requestStop = [&context] { context.practice->Tutorial().RequestStop(); };
+    // A click may finish a step; the run then ends at the controller's next tick.
     context.tutorial.gate = [&context] {
-        if (context.practice) context.practice->Tutorial().Gate();
+        if (context.practice) context.practice->Tutorial().Poll();
     };
 }
 

@@ -111,18 +111,19 @@ void CDayController::DestroyPlay() {
 bool CDayController::Tick() {
     IPlayView& view = View();
     held_ = false;
-    if (gate_ && gate_->IsRunning()) {
-        if (gate_->ShouldEnd()) {
+    switch (gate_ ? gate_->Ask() : GateAnswer::Run) {
+        case GateAnswer::End:
+            // However the practice run ended, its play is released here and nowhere else; nothing of
+            // it is kept.
             DestroyPlay();
             view.OnPlayEvent(PlayEvent::PlayAbandoned);
-            gate_->End();
             return true;
-        }
-        if (!gate_->RunFlag()) {
+        case GateAnswer::Hold:
             held_ = true;
             view.OnPlayEvent(PlayEvent::Held);
             return true;
-        }
+        case GateAnswer::Run:
+            break;
     }
     if (!play_) return false;
 

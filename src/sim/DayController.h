@@ -18,17 +18,19 @@
 
 namespace valmore {
 
-// The guided practice run as the controller sees it; absent until the practice run exists.
+// What the guided practice run answers the controller at every tick.
+enum class GateAnswer {
+    Run,   // the play moves on (also the answer when no run is on)
+    Hold,  // nothing moves on this tick: no countdown, no state change
+    End,   // the run is over (its script is through or the user pressed Escape): the play is released
+};
+
+// The guided practice run as the controller sees it; absent until the practice run exists. It is
+// asked exactly once per tick, and answers End once per run.
 class IPracticeGate {
 public:
     virtual ~IPracticeGate() = default;
-    virtual bool IsRunning() const = 0;
-    // The run has finished or the user pressed Escape: the controller ends it.
-    virtual bool ShouldEnd() const = 0;
-    // While false the run holds the controller: no countdown, no state change.
-    virtual bool RunFlag() const = 0;
-    // Marks the run as no longer running and switches off the popup's highlight.
-    virtual void End() = 0;
+    virtual GateAnswer Ask() = 0;
 };
 
 class CDayController {

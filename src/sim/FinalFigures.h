@@ -45,4 +45,16 @@ struct FinalFigures {
     bool operator==(const FinalFigures&) const = default;
 };
 
+// The final profit: profit and loss less the tax on it and the commission paid. Formed in 64 bits,
+// so three figures near the 32-bit limits cannot overflow.
+constexpr std::int64_t FinalProfit(std::int64_t profitAndLoss, std::int64_t tax, std::int64_t commission) {
+    return profitAndLoss - tax - commission;
+}
+constexpr std::int64_t FinalProfit(const ProductFigures& p) {
+    return FinalProfit(std::int64_t{p.Realized} + p.Unrealized, p.Tax, p.Commition);
+}
+constexpr std::int64_t FinalProfit(const FinalFigures& f) {
+    return FinalProfit(f.TotalPL, f.Tax, f.Commition);
+}
+
 }  // namespace valmore

@@ -19,7 +19,7 @@ enum class PlayEvent {
     LastDayPlayed,  // the last day's move is over and every holding has been reversed
     PlayFinished,   // the play has been scored; its closing pause begins
     ResultDue,      // the closing pause is over: the result is to be shown
-    PlayAbandoned,  // the practice run ended the play before its end
+    PlayAbandoned,  // the practice run has ended (finished or stopped) and its play has been released
     Held,           // the practice run holds the play on this tick: nothing moves, nothing can be left
 };
 

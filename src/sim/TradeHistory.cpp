@@ -125,8 +125,7 @@ FinalFigures CTradeHistory::Finish(const CPosition& position, const CMarket& mar
     figures.IncomeTax = ClampToInt32(static_cast<std::int64_t>(position.DividendTax) + position.InterestTax);
 
     figures.TechnicalScore = TechnicalScoreOf(*this, scenario, figures.ProductCount);
-    std::int64_t net = static_cast<std::int64_t>(figures.TotalPL) - figures.Tax - figures.Commition;
-    figures.LogicalScore = LogicalScoreOf(net, n, scenario.header.FundAmount);
+    figures.LogicalScore = LogicalScoreOf(FinalProfit(figures), n, scenario.header.FundAmount);
     figures.TotalScore = ClampToInt32(static_cast<std::int64_t>(figures.TechnicalScore) + figures.LogicalScore);
     figures.Date = std::move(dateText);
     figures.ScenarioID = scenario.header.ID;

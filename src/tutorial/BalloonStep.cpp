@@ -3,14 +3,14 @@
 #include <utility>
 
 #include "platform/Sjis.h"
+#include "ui/Palette.h"
 
 namespace valmore {
 
 namespace {
 
 constexpr int kCornerEllipse = 10;
-constexpr Pen kOutline{PenStyle::Solid, 2, Rgb{154, 154, 154}};
-constexpr Rgb kFooterColour{77, 77, 255};
+constexpr Pen kOutline{PenStyle::Solid, 2, kPalette.balloonFrame};
 constexpr int kFooterRightGap = 16;
 constexpr int kFooterBottomGap = 4;
 
@@ -67,7 +67,7 @@ void CBalloonStep::Draw(CCanvas& canvas, const IMarkupSkin& skin) {
 
     CCanvas::StateGuard state(canvas);
     canvas.SelectPen(kOutline);
-    canvas.SelectBrush(Brush::Solid(Rgb{255, 255, 255}));
+    canvas.SelectBrush(Brush::Solid(kPalette.paper));
     canvas.RoundRect(rect, kCornerEllipse, kCornerEllipse);
 
     canvas.SetBackgroundMode(BackgroundMode::Transparent);
@@ -80,7 +80,7 @@ void CBalloonStep::Draw(CCanvas& canvas, const IMarkupSkin& skin) {
     const CFont* font = skin.SkinFont(kFooterFont);
     if (!font) return;
     canvas.SelectFont(font);
-    canvas.SetTextColour(kFooterColour);
+    canvas.SetTextColour(kPalette.balloonFooter);
     canvas.DrawText(footer, FooterRect(font->TextExtent(footer)), CCanvas::kSingleLine);
 }
 

@@ -2,6 +2,7 @@
 
 #include "tutorial/Tutorial.h"
 #include "tutorial/TutorialHost.h"
+#include "ui/Palette.h"
 
 namespace valmore {
 
@@ -13,7 +14,7 @@ constexpr int kLastVisiblePhase = 6;
 // per period, after the frame has gone, they are marked.
 constexpr int kRefreshPhase = 8;
 constexpr int kCornerEllipse = 10;
-constexpr Pen kFramePen{PenStyle::Dash, 3, Rgb{255, 0, 0}};
+constexpr Pen kFramePen{PenStyle::Dash, 3, kPalette.tutorialFrame};
 
 int Phase(int counter) {
     return ((counter % kBlinkPeriod) + kBlinkPeriod) % kBlinkPeriod;
@@ -21,8 +22,12 @@ int Phase(int counter) {
 
 }  // namespace
 
+bool BlinkShows(int counter) {
+    return Phase(counter) <= kLastVisiblePhase;
+}
+
 bool CHighlightStep::FrameVisible() const {
-    return Phase(blink) <= kLastVisiblePhase;
+    return BlinkShows(blink);
 }
 
 void CHighlightStep::Draw(CCanvas& canvas, const IMarkupSkin&) {
@@ -35,7 +40,7 @@ void CHighlightStep::Draw(CCanvas& canvas, const IMarkupSkin&) {
 
 void CHighlightStep::Poll(CTutorial& tutorial, PollFlags& flags) {
     ++blink;
-    if (Phase(blink) == kRefreshPhase) tutorial.Host().RefreshAllPanels();
+    if (Phase(blink) == kRefreshPhase) tutorial.Host().HighlightGone();
     CTutorialStep::Poll(tutorial, flags);
 }
 

@@ -6,6 +6,9 @@
 
 namespace valmore {
 
+// Whether a blinking frame shows at this step of its counter: the first 7 of every 16.
+bool BlinkShows(int counter);
+
 class CHighlightStep : public CTutorialStep {
 public:
     using CTutorialStep::CTutorialStep;

@@ -1,7 +1,7 @@
 #pragma once
 
-// A frame around a button of the message box, which the box draws itself since it lies above the
-// screen. The step holds its group until the box is closed.
+// A blinking frame around a button of the message box. The box lies above the screen, so the frame
+// is drawn over it, after the box has drawn itself. The step holds its group until the box is closed.
 
 #include "tutorial/Step.h"
 
@@ -14,6 +14,8 @@ public:
         : CTutorialStep(group, rect, Condition{ConditionKind::MessageBoxClosed}, false, false) {}
 
     StepKind Kind() const override { return StepKind::MessageBox; }
+    // Draws in the box's coordinates.
+    void Draw(CCanvas& canvas, const IMarkupSkin& skin) override;
     // Leaves advance, run and clicks to the other steps of the group.
     void Poll(CTutorial& tutorial, PollFlags& flags) override;
     void Start(ITutorialHost& host) override;

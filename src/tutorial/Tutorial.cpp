@@ -10,19 +10,17 @@ CTutorial::CTutorial(ITutorialHost& host, const IMarkupSkin& skin, std::vector<s
     if (steps_.size() >= static_cast<std::size_t>(kMaxSteps)) steps_.resize(kMaxSteps - 1);
 }
 
-bool CTutorial::Start() {
-    if (!host_.StartPracticePlay()) return false;
+void CTutorial::Start() {
     groupNumber_ = 0;
     active_.fill(nullptr);
     clickAccepted_ = false;
     cursor_ = 0;
     running_ = true;
     stopRequested_ = false;
+    over_ = false;
     // Until the first group is up nothing may move: the first poll would say the same.
     run_ = false;
     clicks_ = false;
-    host_.ShowPracticeScreen();
-    return true;
 }
 
 int CTutorial::FreeSlot() const {
@@ -38,7 +36,8 @@ const CTutorialStep* CTutorial::Active(int slot) const {
 }
 
 bool CTutorial::Poll() {
-    if (stopRequested_) return true;
+    if (!running_ || stopRequested_ || over_) return true;
+    facts_ = host_.Facts();
 
     PollFlags flags;
     bool unfinished = false;
@@ -57,12 +56,15 @@ bool CTutorial::Poll() {
     for (CTutorialStep*& step : active_) {
         if (step && step->finished) {
             step = nullptr;
-            host_.RefreshAllPanels();
+            host_.HighlightGone();
         }
     }
 
     if (flags.advance) {
-        if (AtEnd()) return true;
+        if (AtEnd()) {
+            over_ = true;
+            return true;
+        }
         // A group number without steps still takes this poll.
         while (!AtEnd() && steps_[cursor_]->group == groupNumber_) {
             const int slot = FreeSlot();
@@ -87,19 +89,18 @@ bool CTutorial::Poll() {
     return false;
 }
 
-CTutorial::GateResult CTutorial::Gate() {
-    if (!running_) return GateResult::NotRunning;
-    if (Poll() || stopRequested_) {
+GateAnswer CTutorial::Gate() {
+    if (!running_) return GateAnswer::Run;
+    if (Poll()) {
         End();
-        return GateResult::Ended;
+        return GateAnswer::End;
     }
-    return run_ ? GateResult::Run : GateResult::Hold;
+    return run_ ? GateAnswer::Run : GateAnswer::Hold;
 }
 
 void CTutorial::End() {
     running_ = false;
     active_.fill(nullptr);
-    host_.ReleasePracticePlay();
 }
 
 bool CTutorial::OnButtonDown(unsigned flags, int x, int y) {
@@ -123,9 +124,25 @@ bool CTutorial::OnButtonUp(unsigned flags, int x, int y) {
 
 void CTutorial::Draw(CCanvas& canvas) {
     if (!running_) return;
+    // The message box's frame lies above the popup, so it is drawn with the popup.
     for (CTutorialStep* step : active_) {
-        if (step) step->Draw(canvas, skin_);
+        if (step && step->Kind() != StepKind::MessageBox) step->Draw(canvas, skin_);
     }
+}
+
+void CTutorial::DrawOverPopup(CCanvas& canvas) {
+    if (!running_) return;
+    for (CTutorialStep* step : active_) {
+        if (step && step->Kind() == StepKind::MessageBox) step->Draw(canvas, skin_);
+    }
+}
+
+std::optional<Rect> CTutorial::PopupFrame() const {
+    if (!running_) return std::nullopt;
+    for (const CTutorialStep* step : active_) {
+        if (step && step->Kind() == StepKind::MessageBox) return step->rect;
+    }
+    return std::nullopt;
 }
 
 void CTutorial::RequestStop() {
@@ -142,19 +159,20 @@ bool CTutorial::Holds(const Condition& condition, const CTutorialStep& asker) co
             }
             return true;
         case ConditionKind::PlayStarted:
-            return host_.ControllerState() != 0;
+            return facts_.state != CDayController::kOpening;
         case ConditionKind::NewsShown:
-            return host_.ControllerSubState() == 0;
+            return facts_.subState == CDayController::kNews;
         case ConditionKind::OrdersAccepted:
-            return host_.ControllerSubState() == 1;
+            return facts_.subState == CDayController::kOrders;
         case ConditionKind::PriceMoveShown:
-            return host_.ControllerSubState() == 3;
+            return facts_.subState == CDayController::kPriceMove;
         case ConditionKind::DetailView:
-            return host_.NewsDetailShown();
+            return facts_.newsDetail;
         case ConditionKind::MessageBoxClosed:
-            return !host_.MessageBoxOpen();
+            return !facts_.popupOpen;
         case ConditionKind::ColumnQuantity:
-            return host_.ColumnQuantity(condition.column) == condition.quantity;
+            if (condition.column < 0 || condition.column >= static_cast<int>(facts_.quantities.size())) return false;
+            return facts_.quantities[static_cast<std::size_t>(condition.column)] == condition.quantity;
     }
     return false;
 }

@@ -6,17 +6,23 @@
 // controller is held and other clicks are swallowed.
 //
 // The program around it calls, while the run is on:
-//   at every controller tick and after every button event   Gate()
+//   at every controller tick                                  Gate()
+//   after every button event                                  Poll()
 //   before a button event reaches the screen                  OnButtonDown / OnButtonUp, then LetsThrough
 //   after the simulation screen has drawn its panels          Draw
+//   after the message popup has drawn itself                  DrawOverPopup
 //   on Escape                                                 RequestStop
+// The run itself neither starts nor releases the practice play: whoever starts the run loads the play,
+// and the day controller releases it when the gate answers End.
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "platform/Canvas.h"
+#include "sim/DayController.h"
 #include "tutorial/Step.h"
 #include "tutorial/TutorialHost.h"
 #include "ui/MarkupMeasure.h"
@@ -28,26 +34,20 @@ public:
     static constexpr int kSlots = 20;
     static constexpr int kMaxSteps = 200;
 
-    enum class GateResult {
-        NotRunning,
-        Ended,  // the run is over: the play has been released and the main menu is back
-        Hold,   // the day controller must not advance
-        Run,
-    };
-
     // steps: the script in order, group numbers rising (fewer than kMaxSteps; more are dropped).
     CTutorial(ITutorialHost& host, const IMarkupSkin& skin, std::vector<std::unique_ptr<CTutorialStep>> steps);
 
-    // Starts a practice run from the first group. False (and nothing runs) when the practice play
-    // cannot be started.
-    bool Start();
+    // Starts a practice run from the first group, over a practice play already loaded.
+    void Start();
 
-    // One poll of the active steps: finishes steps, starts the next group when all are finished and
-    // stores the flags. True when the run has ended (the script is through or a stop was requested).
+    // One poll of the active steps: reads the facts, finishes steps, starts the next group when all
+    // are finished and stores the flags. True once the run is over (the script is through or a stop
+    // was requested); it keeps running until the gate has answered End.
     bool Poll();
 
-    // The day controller's gate: polls, and ends the run when the poll says so.
-    GateResult Gate();
+    // The day controller's question at every tick: polls, and answers End exactly once, when the run
+    // is over; Run while no run is on.
+    GateAnswer Gate();
 
     // Button events while running: the AND of every active step's answer. The release's answer is
     // kept for the click condition.
@@ -57,8 +57,12 @@ public:
     bool LetsThrough(bool accepted) const { return !running_ || (accepted && clicks_); }
 
     void Draw(CCanvas& canvas);
+    // The frame over the message popup, in the popup's coordinates.
+    void DrawOverPopup(CCanvas& canvas);
+    // Where that frame is (popup coordinates) while a step shows one.
+    std::optional<Rect> PopupFrame() const;
 
-    // Escape: the run ends at the next poll.
+    // Escape: the run ends at the controller's next tick.
     void RequestStop();
     // The simulation screen forgets an old stop request whenever it becomes current.
     void ClearStopRequest() { stopRequested_ = false; }
@@ -77,6 +81,8 @@ public:
 
     // For the steps.
     bool Holds(const Condition& condition, const CTutorialStep& asker) const;
+    // The facts read at the start of the current poll.
+    const TutorialFacts& Facts() const { return facts_; }
     ITutorialHost& Host() { return host_; }
 
 private:
@@ -88,11 +94,13 @@ private:
     const IMarkupSkin& skin_;
     std::vector<std::unique_ptr<CTutorialStep>> steps_;
     std::array<CTutorialStep*, kSlots> active_{};
+    TutorialFacts facts_;
     std::size_t cursor_ = 0;
     int groupNumber_ = 0;
     bool clickAccepted_ = false;
     bool running_ = false;
     bool stopRequested_ = false;
+    bool over_ = false;
     bool advance_ = false;
     bool repaint_ = false;
     bool run_ = true;

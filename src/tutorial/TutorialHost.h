@@ -1,48 +1,41 @@
 #pragma once
 
-// What the practice run needs of the program around it: the state of the play it watches, the
-// message box it frames, repaint requests, and starting and releasing the practice play. The main
-// view implements it over the day controller, the simulation screen's panels and the message popup;
-// tests use a fake.
+// What the practice run needs of the program around it: the facts about the play it watches, read
+// once per poll, and repaints. The practice run of the shell implements it over the day controller,
+// the simulation screen's panels and the message popup; tests use a fake.
 
+#include <array>
 #include <cstdint>
 
 #include "platform/Geometry.h"
+#include "sim/DayController.h"
 
 namespace valmore {
+
+// What the steps' conditions look at, as it stands when a poll begins.
+struct TutorialFacts {
+    CDayController::State state = CDayController::kOpening;
+    // Meaningful in state kDay.
+    CDayController::SubState subState = CDayController::kNews;
+    // The shares in the quantity spin box of each order column.
+    std::array<std::int32_t, 3> quantities{};
+    // The news panel shows one news detail rather than the headline list.
+    bool newsDetail = false;
+    bool popupOpen = false;
+    // Where the message popup lies (canvas coordinates) while it is open.
+    Rect popupRect{};
+};
 
 class ITutorialHost {
 public:
     virtual ~ITutorialHost() = default;
 
-    // The day controller's state (0 opening, 1 day in progress, 2 finishing, 4 play over) and, in
-    // state 1, its sub-state (0 news shown, 1 accepting orders, 2 day closing, 3 price move shown).
-    virtual int ControllerState() const = 0;
-    virtual int ControllerSubState() const = 0;
-    // The shares in the quantity spin box of order column 0, 1 or 2.
-    virtual std::int32_t ColumnQuantity(int column) const = 0;
-    // The news panel shows one news detail rather than the headline list.
-    virtual bool NewsDetailShown() const = 0;
-
-    virtual bool MessageBoxOpen() const = 0;
-    // Frames rect (in the box's own coordinates) on the message box from now on, blink counter at 0.
-    virtual void HighlightMessageBox(const Rect& rect) = 0;
-    // One step of the frame's blinking, with a repaint of the box.
-    virtual void BlinkMessageBox() = 0;
-
-    // Marks every panel of the simulation screen for redrawing, so a frame drawn over them goes away.
-    virtual void RefreshAllPanels() = 0;
+    virtual TutorialFacts Facts() const = 0;
+    // A frame or balloon drawn over the panels has gone or is about to: the panels are marked for
+    // redrawing, since they repaint only when marked and would keep it on screen.
+    virtual void HighlightGone() = 0;
     // A repaint of part of the canvas (canvas coordinates).
     virtual void Invalidate(const Rect& rect) = 0;
-
-    // Starts a fresh play of the practice scenario; false when it cannot be loaded.
-    virtual bool StartPracticePlay() = 0;
-    // Shows the practice play: order columns assigned, information panel emptied, simulation screen
-    // current and repainted.
-    virtual void ShowPracticeScreen() = 0;
-    // Ends the practice play: the play objects destroyed, the main menu current and repainted, the
-    // message box's frame switched off. Nothing of the play is stored.
-    virtual void ReleasePracticePlay() = 0;
 };
 
 }  // namespace valmore

@@ -20,8 +20,6 @@ static_assert(DetailPopupLayout::kSections == QVDetailDialog::kSections);
 constexpr int kTitleFont = 10;
 constexpr int kLabelFont = 10;
 constexpr int kSecondKeywordFont = 8;
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kGrey{120, 120, 120};
 
 const DetailPopupLayout& LayoutFor(int mode) {
     return kDetailPopupLayouts[ModeOf(mode)];
@@ -133,10 +131,10 @@ void QVDetailDialog::DrawSection(CCanvas& canvas, int section) {
     const auto s = static_cast<std::size_t>(section);
     const Rect& title = titleRects_[s];
     CCanvas::StateGuard state(canvas);
-    canvas.SetTextColour(kBlack);
+    canvas.SetTextColour(skin.Colours().text);
     canvas.SetBackgroundMode(BackgroundMode::Transparent);
     canvas.SetTextAlign(HAlign::Left, VAlign::Top);
-    canvas.SelectPen(Pen{PenStyle::Solid, 1, kGrey});
+    canvas.SelectPen(Pen{PenStyle::Solid, 1, skin.Colours().rule});
     canvas.SelectFont(skin.Font(kTitleFont));
     canvas.TextOut(title.left, title.top + 5, kTitles[s]);
     if (section != kGlossarySection) {

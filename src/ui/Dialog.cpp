@@ -16,9 +16,6 @@ constexpr int kBackgroundBitmap = kSkinMessagePopup;  // the popup takes its siz
 
 constexpr int kTitleFont = 10;
 constexpr int kBodyFont = 12;
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kGrey{120, 120, 120};
-constexpr Rgb kRed{255, 0, 0};
 
 const MessagePopupLayout& LayoutFor(int mode) {
     return kMessagePopupLayouts[ModeOf(mode)];
@@ -100,21 +97,6 @@ void QVDialog::Dismiss() {
     if (IsOpen()) Answer(mode_ == kModeQuestion ? kResultNo : kResultOk);
 }
 
-void QVDialog::SetHighlight(bool on, const Rect& rect) {
-    highlightOn_ = on;
-    highlightRect_ = rect;
-    if (IsOpen()) RepaintPopup();
-}
-
-void QVDialog::AdvanceHighlightBlink() {
-    SetHighlightBlink(blinkCounter_ + 1);
-}
-
-void QVDialog::SetHighlightBlink(int counter) {
-    blinkCounter_ = counter;
-    if (IsOpen() && highlightOn_) RepaintPopup();
-}
-
 void QVDialog::OnRelease(int x, int y) {
     // A question shows its text plain, so it has no link words to follow. Elsewhere only what is
     // drawn can be clicked: characters laid out below the text rect are cut off when drawn.
@@ -130,7 +112,7 @@ void QVDialog::OnRelease(int x, int y) {
 }
 
 void QVDialog::DrawContent(CCanvas& canvas) {
-    canvas.SetTextColour(kBlack);
+    canvas.SetTextColour(owner_.Skin().Colours().text);
     canvas.SetBackgroundMode(BackgroundMode::Transparent);
     canvas.SetTextAlign(HAlign::Left, VAlign::Top);
     canvas.SelectPen(Pen{});
@@ -138,7 +120,6 @@ void QVDialog::DrawContent(CCanvas& canvas) {
 
     DrawTitle(canvas);
     DrawBody(canvas);
-    DrawHighlight(canvas);
 }
 
 void QVDialog::DrawTitle(CCanvas& canvas) const {
@@ -149,7 +130,7 @@ void QVDialog::DrawTitle(CCanvas& canvas) const {
         canvas.SelectFont(skin.Font(kTitleFont));
         canvas.TextOut(titleRect_.left, titleRect_.top + 5, kTitle);
         if (entry_) DrawEntryHeading(canvas, *entry_, {titleRect_.left + 80, titleRect_.top + 2}, kTitleFont);
-        canvas.SelectPen(Pen{PenStyle::Solid, 1, kGrey});
+        canvas.SelectPen(Pen{PenStyle::Solid, 1, skin.Colours().rule});
         canvas.Line({titleRect_.left, lineY}, {titleRect_.right, lineY});
         return;
     }
@@ -158,7 +139,7 @@ void QVDialog::DrawTitle(CCanvas& canvas) const {
     static const std::string kQuestionTitle = Sj("確認");
     canvas.SelectFont(skin.Font(kTitleFont));
     canvas.TextOut(titleRect_.left, titleRect_.top + 5, mode_ == kModeQuestion ? kQuestionTitle : kNoticeTitle);
-    canvas.SelectPen(Pen{PenStyle::Solid, 2, kBlack});
+    canvas.SelectPen(Pen{PenStyle::Solid, 2, skin.Colours().frame});
     canvas.Line({titleRect_.left, lineY}, {(titleRect_.left + titleRect_.right) / 2, lineY});
 }
 
@@ -174,15 +155,6 @@ void QVDialog::DrawBody(CCanvas& canvas) {
     Rect drawn = textRect_;
     drawn.right += LayoutFor(owner_.Mode()).margin;
     body_.Draw(canvas, skin, drawn);
-}
-
-void QVDialog::DrawHighlight(CCanvas& canvas) const {
-    if (!highlightOn_) return;
-    const int phase = ((blinkCounter_ % 16) + 16) % 16;
-    if (phase >= 7) return;
-    canvas.SelectPen(Pen{PenStyle::Dash, 5, kRed});
-    canvas.SelectBrush(Brush::Hollow());
-    canvas.RoundRect(highlightRect_, 10, 10);
 }
 
 }  // namespace valmore

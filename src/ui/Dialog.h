@@ -42,15 +42,6 @@ public:
     const CMarkupText& Body() const { return body_.Markup(); }
     const LinkEntry* CurrentEntry() const { return entry_ ? &*entry_ : nullptr; }
 
-    // The practice run's blinking frame over part of the popup (popup coordinates).
-    void SetHighlight(bool on, const Rect& rect = {});
-    // The frame shows for the first 7 of every 16 steps of the counter.
-    void AdvanceHighlightBlink();
-    void SetHighlightBlink(int counter);
-    int HighlightBlink() const { return blinkCounter_; }
-    bool HighlightOn() const { return highlightOn_; }
-    const Rect& HighlightRect() const { return highlightRect_; }
-
     // Closes an open showing as its OK or NO button would (the practice run ends under it).
     void Dismiss();
 
@@ -71,7 +62,6 @@ private:
     void OnRelease(int x, int y) override;
     void DrawTitle(CCanvas& canvas) const;
     void DrawBody(CCanvas& canvas);
-    void DrawHighlight(CCanvas& canvas) const;
 
     PopupKind mode_ = kModeNotice;
     PopupAnswer result_ = kResultOk;
@@ -80,9 +70,6 @@ private:
     CPagedText body_;
     Rect titleRect_{};
     Rect textRect_{};
-    bool highlightOn_ = false;
-    Rect highlightRect_{};
-    int blinkCounter_ = 0;
     CSkinButton* button1_;
     CSkinButton* button2_;
     PageButtons pageButtons_;

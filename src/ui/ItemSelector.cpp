@@ -15,7 +15,6 @@ constexpr int kRightDisabledImage = 35;
 
 constexpr int kTextFont = 11;
 constexpr int kTextGap = 3;  // between the left arrow and the text box
-constexpr Rgb kBoxColour{103, 103, 103};
 
 }  // namespace
 
@@ -85,8 +84,9 @@ void CItemSelector::OnMouseUp(unsigned flags, int x, int y) {
 }
 
 void CItemSelector::Draw(CCanvas& dc) {
-    dc.SelectPen(Pen{PenStyle::Solid, 1, kBoxColour});
-    dc.SelectBrush(Brush::Solid(Rgb{255, 255, 255}));
+    const Palette& colours = owner_.Skin().Colours();
+    dc.SelectPen(Pen{PenStyle::Solid, 1, colours.selectorFrame});
+    dc.SelectBrush(Brush::Solid(colours.paper));
     dc.Rectangle(textRect_);
 
     leftButton_->Draw(dc);
@@ -94,7 +94,7 @@ void CItemSelector::Draw(CCanvas& dc) {
 
     if (index_ < 0 || index_ >= Count()) return;
     CCanvas::FontGuard font(dc, owner_.Skin().Font(kTextFont));
-    dc.SetTextColour(Rgb{0, 0, 0});
+    dc.SetTextColour(colours.text);
     dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.DrawText(items_[static_cast<std::size_t>(index_)], textRect_,
                 CCanvas::kCenter | CCanvas::kVCenter | CCanvas::kSingleLine);

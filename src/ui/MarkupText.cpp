@@ -4,13 +4,12 @@
 #include <cstdint>
 
 #include "platform/Sjis.h"
+#include "ui/Palette.h"
 
 namespace valmore {
 
 namespace {
 
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kBlue{0, 0, 255};
 constexpr int kInitialLineGap = 3;
 
 // Characters that must not end a line: when the next character wraps, they go with it.
@@ -74,7 +73,7 @@ struct CMarkupText::LayoutState {
     int page = 0;
     int x = 0;
     int lineTop = 0;
-    Rgb colour = kBlack;
+    Rgb colour = kPalette.text;
     int font = kDefaultFont;
     bool highlight = false;
     int lastHeight = 0;
@@ -256,7 +255,7 @@ void CMarkupText::PlaceCharacter(LayoutState& s, std::string_view ch, bool link,
 
     MarkupFragment f;
     std::copy_n(ch.begin(), std::min<std::size_t>(ch.size(), 2), f.text.begin());
-    f.colour = link ? kBlue : s.colour;
+    f.colour = link ? kPalette.link : s.colour;
     f.highlight = s.highlight;
     f.link = link;
     if (link) f.linkKey = key;
@@ -354,7 +353,7 @@ void CMarkupText::Draw(CCanvas& canvas, const IMarkupSkin& skin, const Rect& are
             if (const CFont* font = skin.SkinFont(f.font)) canvas.SelectFont(font);
             currentFont = f.font;
         }
-        canvas.SetTextColour(f.highlight ? kBlue : f.colour);
+        canvas.SetTextColour(f.highlight ? kPalette.link : f.colour);
         canvas.TextOut(f.rect.left, f.rect.top, f.Text());
     }
 }

@@ -19,7 +19,7 @@ Rect CPopup::Bounds() const {
 
 CPopup::PageButtons CPopup::AddPageButtons(CPagedText& text) {
     PageButtons buttons{AddButton(kPagePreviousButton.up, kPagePreviousButton.dn, kPagePreviousButton.non),
-                         AddButton(kPageNextButton.up, kPageNextButton.dn, kPageNextButton.non)};
+                        AddButton(kPageNextButton.up, kPageNextButton.dn, kPageNextButton.non)};
     buttons.left->onClick = [&text](unsigned, int, int, CSkinButton&) { text.PreviousPage(); };
     buttons.right->onClick = [&text](unsigned, int, int, CSkinButton&) { text.NextPage(); };
     text.SetButtons(buttons.left, buttons.right);
@@ -72,6 +72,7 @@ void CPopup::DrawPopup(CCanvas& canvas) {
     // Whatever the popup changes is put back, so the screens painted after it find the canvas as it was.
     CCanvas::StateGuard state(canvas);
     DrawContent(canvas);
+    if (drawOver) drawOver(canvas);
 }
 
 void CPopup::OnPopupInput(const InputEvent& event) {

@@ -4,6 +4,7 @@
 // the screen, whose buttons sit in a panel table and take clicks the way a screen's panels do. Each
 // showing runs a modal loop until a button (or a key the popup accepts) closes it.
 
+#include <functional>
 #include <utility>
 
 #include "ui/LinkLookup.h"
@@ -27,6 +28,10 @@ public:
     Rect Bounds() const override;
     // The background, the visible buttons, then what the popup adds.
     void DrawPopup(CCanvas& canvas) override;
+    // Drawn over the popup at every paint, last, in popup coordinates (the practice run frames a button
+    // with it).
+    std::function<void(CCanvas&)> drawOver;
+
     // Presses, releases and moves go to the buttons; a release on no button goes to OnRelease.
     void OnPopupInput(const InputEvent& event) override;
 

@@ -13,8 +13,6 @@ namespace valmore {
 namespace {
 
 constexpr int kLabelFont = 8;
-constexpr Rgb kGrey{154, 154, 154};
-constexpr Rgb kLineColour{255, 128, 128};
 constexpr int kPenWidth = 2;
 constexpr int kTickLength = 4;
 constexpr int kLabelGap = 2;    // between a grid label's right end and the plot
@@ -124,11 +122,11 @@ int CPriceChart::PriceY(std::int64_t price) const {
 
 void CPriceChart::Draw(CCanvas& dc, const CSkin& skin) const {
     CCanvas::FontGuard font(dc, skin.Font(kLabelFont));
-    const Rgb oldColour = dc.SetTextColour(kGrey);
+    const Rgb oldColour = dc.SetTextColour(skin.Colours().mutedText);
     const BackgroundMode oldMode = dc.SetBackgroundMode(BackgroundMode::Transparent);
     const HAlign oldH = dc.TextHAlign();
     const VAlign oldV = dc.TextVAlign();
-    const Pen oldPen = dc.SelectPen(Pen{PenStyle::Solid, kPenWidth, kGrey});
+    const Pen oldPen = dc.SelectPen(Pen{PenStyle::Solid, kPenWidth, skin.Colours().mutedText});
 
     const std::int64_t range = std::int64_t{maximum_} - minimum_;
     if (maximum_ != 0 && range > 0 && step_ > 0) {
@@ -141,7 +139,7 @@ void CPriceChart::Draw(CCanvas& dc, const CSkin& skin) const {
             dc.TextOut(plot_.left - kLabelGap, y - textHeight / 2, FormatGrouped(minimum_ + v));
         }
 
-        dc.SelectPen(Pen{PenStyle::Solid, kPenWidth, kLineColour});
+        dc.SelectPen(Pen{PenStyle::Solid, kPenWidth, skin.Colours().chartLine});
         dc.SetTextAlign(HAlign::Center, VAlign::Top);
         const int dateEvery = DateEvery();
         Point from{plot_.left, PriceY(StartPrice())};
@@ -154,7 +152,7 @@ void CPriceChart::Draw(CCanvas& dc, const CSkin& skin) const {
         }
     }
 
-    dc.SelectPen(Pen{PenStyle::Solid, kPenWidth, kGrey});
+    dc.SelectPen(Pen{PenStyle::Solid, kPenWidth, skin.Colours().mutedText});
     dc.Line({plot_.left, plot_.top}, {plot_.right, plot_.top});
     dc.Line({plot_.right, plot_.top}, {plot_.right, plot_.bottom});
     dc.Line({plot_.right, plot_.bottom}, {plot_.left, plot_.bottom});

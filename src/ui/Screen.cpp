@@ -22,7 +22,7 @@ bool CScreen::OnKeyDown(int key) {
 
 void CScreen::DrawBackground(CCanvas& dc) const {
     const Rect clip = dc.ClipBox();
-    dc.FillSolid(clip, Rgb{0, 0, 0});
+    dc.FillSolid(clip, owner_.Skin().Colours().backdrop);
     const CBitmap& bitmap = owner_.Skin().Bitmap(backgroundBitmap);
     // A missing background has no height to step by; the black fill stands in for it.
     if (bitmap.Height() <= 0) return;

@@ -11,6 +11,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Font.h"
 #include "ui/MarkupMeasure.h"
+#include "ui/Palette.h"
 #include "ui/ResolutionMode.h"
 #include "ui/SkinPicture.h"
 
@@ -44,6 +45,8 @@ public:
 
     // The font of a skin font number, or null for a number that names no font.
     const CFont* Font(int skinFont) const;
+    // The program's colours, by what they mean.
+    const Palette& Colours() const { return kPalette; }
 
     // IMarkupSkin
     const CFont* SkinFont(int number) const override { return Font(number); }

@@ -10,8 +10,6 @@ namespace {
 // Until its owner places it, a button sits in a small default box, so it is never empty.
 constexpr Rect kDefaultRect{200, 100, 270, 124};
 constexpr int kLabelFont = 11;
-constexpr Rgb kLabelColour{0, 0, 0};
-constexpr Rgb kDisabledLabelColour{150, 150, 150};
 
 }  // namespace
 
@@ -40,11 +38,11 @@ void CSkinButton::Draw(CCanvas& dc) {
     }
 
     dc.SelectPen(Pen{});
-    dc.SelectBrush(Brush::Solid(Rgb{255, 255, 255}));
+    dc.SelectBrush(Brush::Solid(owner_.Skin().Colours().paper));
     dc.RoundRect(rect_, 5, 5);
 
     dc.SelectFont(owner_.Skin().Font(kLabelFont));
-    dc.SetTextColour(enabled ? kLabelColour : kDisabledLabelColour);
+    dc.SetTextColour(enabled ? owner_.Skin().Colours().text : owner_.Skin().Colours().disabledLabel);
     // The label lies on the white box; no background colour left behind on the canvas shows.
     dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.DrawText(label, rect_, CCanvas::kCenter | CCanvas::kVCenter | CCanvas::kSingleLine);

@@ -20,8 +20,6 @@ constexpr int kDownDisabledImage = 14;
 
 constexpr int kValueFont = 11;
 constexpr int kPanelWidth = 217;
-constexpr Rgb kValueColour{0, 0, 0};
-constexpr Rgb kDisabledValueColour{154, 154, 154};
 
 // Placement of the parts, per resolution mode.
 struct SpinBoxLayout {
@@ -146,13 +144,13 @@ void CSpinBox::OnMouseUp(unsigned, int x, int y) {
 void CSpinBox::Draw(CCanvas& dc) {
     CCanvas::FontGuard font(dc, owner_.Skin().Font(kValueFont));
     dc.FillSolid(Rect{valueRect_.left + 2, valueRect_.top + 1, valueRect_.right - 1, valueRect_.bottom - 1},
-                 Rgb{255, 255, 255});
+                 owner_.Skin().Colours().paper);
     upButton_->Draw(dc);
     downButton_->Draw(dc);
 
     Rect textRect = valueRect_;
     textRect.right -= LayoutFor(owner_.Mode()).rightMargin;
-    dc.SetTextColour(enabled ? kValueColour : kDisabledValueColour);
+    dc.SetTextColour(enabled ? owner_.Skin().Colours().text : owner_.Skin().Colours().mutedText);
     dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.DrawText(FormatGrouped(value_), textRect,
                 CCanvas::kRight | CCanvas::kVCenter | CCanvas::kSingleLine | CCanvas::kEndEllipsis);

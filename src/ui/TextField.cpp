@@ -11,11 +11,6 @@ namespace {
 
 constexpr int kPadding = 3;     // between the border and the text
 constexpr int kBlinkTicks = 5;  // timer ticks per caret phase
-constexpr Rgb kBackground{255, 255, 255};
-constexpr Rgb kBorder{122, 122, 122};
-constexpr Rgb kTextColour{0, 0, 0};
-constexpr Rgb kSelectionBackground{51, 153, 255};
-constexpr Rgb kSelectedText{255, 255, 255};
 
 bool IsControl(std::string_view sjis, std::size_t pos) {
     const auto c = static_cast<unsigned char>(sjis[pos]);
@@ -255,8 +250,9 @@ void CTextField::Changed() {
 
 void CTextField::Draw(CCanvas& dc) {
     CCanvas::StateGuard state(dc);
-    dc.FillSolid(rect_, kBackground);
-    dc.SelectPen(Pen{PenStyle::Solid, 1, kBorder});
+    const Palette& colours = owner_.Skin().Colours();
+    dc.FillSolid(rect_, colours.paper);
+    dc.SelectPen(Pen{PenStyle::Solid, 1, colours.fieldBorder});
     dc.SelectBrush(Brush::Hollow());
     dc.Rectangle(rect_);
 
@@ -275,7 +271,7 @@ void CTextField::Draw(CCanvas& dc) {
     const std::string after = Shown(std::string_view(text_).substr(caret_));
     const bool selection = composition_.empty() && SelectionStart() != SelectionEnd();
     if (!selection) {
-        dc.SetTextColour(kTextColour);
+        dc.SetTextColour(colours.text);
         dc.TextOut(left, top, before + composing + after);
     } else {
         const std::string head = Shown(std::string_view(text_).substr(0, SelectionStart()));
@@ -283,21 +279,21 @@ void CTextField::Draw(CCanvas& dc) {
         const std::string tail = Shown(std::string_view(text_).substr(SelectionEnd()));
         const int selectedLeft = left + dc.TextExtent(head).width;
         const int selectedRight = selectedLeft + dc.TextExtent(selected).width;
-        dc.FillSolid(Rect{selectedLeft, top, selectedRight, top + lineHeight}, kSelectionBackground);
-        dc.SetTextColour(kTextColour);
+        dc.FillSolid(Rect{selectedLeft, top, selectedRight, top + lineHeight}, colours.selection);
+        dc.SetTextColour(colours.text);
         dc.TextOut(left, top, head);
         dc.TextOut(selectedRight, top, tail);
-        dc.SetTextColour(kSelectedText);
+        dc.SetTextColour(colours.selectionText);
         dc.TextOut(selectedLeft, top, selected);
     }
     const int caretX = left + dc.TextExtent(before + composing).width;
     if (!composing.empty()) {
         const int composingLeft = left + dc.TextExtent(before).width;
-        dc.SelectPen(Pen{PenStyle::Solid, 1, kTextColour});
+        dc.SelectPen(Pen{PenStyle::Solid, 1, colours.text});
         dc.Line(Point{composingLeft, top + lineHeight - 1}, Point{caretX, top + lineHeight - 1});
     }
     if (CaretVisible()) {
-        dc.SelectPen(Pen{PenStyle::Solid, 1, kTextColour});
+        dc.SelectPen(Pen{PenStyle::Solid, 1, colours.text});
         dc.Line(Point{caretX, top}, Point{caretX, top + lineHeight});
     }
 }

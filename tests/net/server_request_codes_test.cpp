@@ -20,24 +20,32 @@ struct Answering {
     CServerLink link;
 };
 
-TEST(ServerRequests, TheOkReplyIsComparedWholeIgnoringCaseAndARefusedVersionIsMinusThreeEverywhere) {
+using enum AccountStatus;
+constexpr LinkOutcome kVersionRefused = LinkOutcome::VersionRefused;
+
+TEST(ServerRequests, TheOkReplyIsComparedWholeIgnoringCaseAndARefusedVersionIsRefusedEverywhere) {
     struct Case {
         const char* body;
-        int validate;
-        int change;
+        AccountStatus validate;
+        AccountStatus change;
     };
-    for (const Case& c : {Case{"RURADIZA:OK", 0, 0}, Case{"RURADIZA:ok", 0, 0}, Case{"RURADIZA:OK ", 3, 3},
-                          Case{"RURADIZA:NICKNAME_ERROR", 3, 4}, Case{"VERERROR:x", -3, -3}}) {
+    for (const Case& c :
+         {Case{"RURADIZA:OK", Valid, Valid}, Case{"RURADIZA:ok", Valid, Valid},
+          Case{"RURADIZA:OK ", Rejected, Rejected}, Case{"RURADIZA:NICKNAME_ERROR", Rejected, NicknameTaken},
+          Case{"VERERROR:x", VersionRefused, VersionRefused}}) {
         Answering a(c.body);
         EXPECT_EQ(a.link.UserValidateRequest("u", "p"), c.validate) << c.body;
         EXPECT_EQ(a.link.ChangeUserInfoRequest("u", "p", "q", "n"), c.change) << c.body;
     }
     Answering refused("VERERROR:whatever");
-    std::string reply = "stale";
-    EXPECT_EQ(refused.link.ScenarioListRequest("EXAM", &reply), -3);
-    EXPECT_EQ(reply, "");
-    EXPECT_EQ(refused.link.RankingRequest("S1", "u", &reply), -3);
-    EXPECT_EQ(refused.link.ResultRequest("m", "p", &reply), -3);
+    const LinkReply<std::vector<ServerScenario>> list = refused.link.ScenarioListRequest("EXAM");
+    EXPECT_EQ(list.outcome, kVersionRefused);
+    EXPECT_TRUE(list.value.empty());
+    EXPECT_EQ(refused.link.RankingRequest("S1", "u").outcome, kVersionRefused);
+    EXPECT_EQ(refused.link.ResultRequest("m", "p").outcome, kVersionRefused);
+    // A refused result carries the server's message; any other reply takes it.
+    EXPECT_EQ(Answering("RURADIZA:SCENARIO_VALIDATE_FAILUER,why").link.ResultRequest("m", "p").message, "why");
+    EXPECT_EQ(Answering("RURADIZA:whatever").link.ResultRequest("m", "p").outcome, LinkOutcome::Done);
 }
 
 TEST(ServerRequests, DamagedRepliesAreServerFailures) {
@@ -46,18 +54,18 @@ TEST(ServerRequests, DamagedRepliesAreServerFailures) {
         {"RURADIZA:OK", 404}};
     for (const auto& [body, status] : damaged) {
         Answering a(body, status);
-        std::string reply;
-        EXPECT_EQ(a.link.ScenarioListRequest("EXAM", &reply), -2) << body << " " << status;
-        EXPECT_EQ(a.link.UserValidateRequest("u", "p"), -2) << body << " " << status;
-        EXPECT_EQ(a.link.RankingRequest("S1", "u", &reply), 0) << body << " " << status;
-        EXPECT_EQ(reply, "");
+        EXPECT_EQ(a.link.ScenarioListRequest("EXAM").outcome, LinkOutcome::ServerFailure) << body << " " << status;
+        EXPECT_EQ(a.link.UserValidateRequest("u", "p"), ServerFailure) << body << " " << status;
+        const LinkReply<std::vector<RankingRow>> ranking = a.link.RankingRequest("S1", "u");
+        EXPECT_EQ(ranking.outcome, LinkOutcome::ServerFailure) << body << " " << status;
+        EXPECT_TRUE(ranking.value.empty());
     }
     // Ten megabytes, a body cut off before its announced length, and garbage instead of HTTP.
     for (const std::string& raw : {FakeHttpServer::Body("RURADIZA:" + std::string(10 << 20, ',')).raw,
                                    std::string("HTTP/1.1 200 X\r\nContent-Length: 5000\r\n\r\nRURADIZA:OK"),
                                    std::string("\x01\x02 nonsense\r\n\r\n")}) {
         FakeHttpServer server([raw](const std::string&) { return FakeHttpServer::Reply{raw}; });
-        EXPECT_EQ(CServerLink(server.BaseUrl()).UserValidateRequest("u", "p"), -2) << raw.substr(0, 40);
+        EXPECT_EQ(CServerLink(server.BaseUrl()).UserValidateRequest("u", "p"), ServerFailure) << raw.substr(0, 40);
     }
 }
 
@@ -66,32 +74,30 @@ TEST(ServerRequests, ASlowServerEndsInATimeoutAndAStoppedOneInTheFailureCodes) {
     CServerLink link(server.BaseUrl());
     link.SetTimeouts(300, 600);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(link.UserValidateRequest("u", "p"), -2);
+    EXPECT_EQ(link.UserValidateRequest("u", "p"), ServerFailure);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
 
     server.Stop();
-    std::string reply;
-    EXPECT_EQ(link.ScenarioListRequest("EXAM", &reply), -2);
-    EXPECT_EQ(link.RankingRequest("S1", "u", &reply), 0);
-    EXPECT_EQ(link.ResultRequest("m", "p", &reply), 0);
-    EXPECT_EQ(link.ChangeUserInfoRequest("u", "p", "q", "n"), -2);
+    EXPECT_EQ(link.ScenarioListRequest("EXAM").outcome, LinkOutcome::ServerFailure);
+    EXPECT_EQ(link.RankingRequest("S1", "u").outcome, LinkOutcome::ServerFailure);
+    EXPECT_EQ(link.ResultRequest("m", "p").outcome, LinkOutcome::ServerFailure);
+    EXPECT_EQ(link.ChangeUserInfoRequest("u", "p", "q", "n"), ServerFailure);
 }
 
 TEST(ServerRequests, EveryValueIsPercentEncodedSoItCannotChangeTheRequest) {
     FakeHttpServer server([](const std::string&) { return FakeHttpServer::Body("RURADIZA:OK"); });
     CServerLink link(server.BaseUrl());
-    std::string reply;
     link.ChangeUserInfoRequest("id_1", "p&VERSION=x", "old#frag", Sj("あa b"));
-    link.ScenarioListRequest("EXAM", &reply);
-    link.RankingRequest("S-1", "~u.", &reply);
+    link.ScenarioListRequest("EXAM");
+    link.RankingRequest("S-1", "~u.");
     ResultRecord record;
     record.Date = "2026/12/08";
     record.TotalScore = 80;
     record.TotalPL = -1200;
-    link.ResultRequest(ResultMessage("u", "S1", record), "pw", &reply);
+    link.ResultRequest(ResultMessage("u", "S1", record), "pw");
     // An account without user ID or password sends nothing.
-    EXPECT_EQ(link.UserValidateRequest("u", ""), 1);
-    EXPECT_EQ(link.ChangeUserInfoRequest("", "p", "q", "n"), 1);
+    EXPECT_EQ(link.UserValidateRequest("u", ""), Empty);
+    EXPECT_EQ(link.ChangeUserInfoRequest("", "p", "q", "n"), Empty);
     const std::vector<std::string> targets = server.Targets();
     ASSERT_EQ(targets.size(), 4u);
     EXPECT_EQ(targets[0],

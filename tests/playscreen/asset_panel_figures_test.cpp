@@ -86,17 +86,17 @@ TEST(AssetPanelFigures, AChangeKeepsThePanelDirtyForNineUpdatesAndItsHighlightIs
         panel.Draw(t.host.Window().Canvas());
     };
     paint();
-    EXPECT_GT(t.CountColour(cash, kHighlightColour), 0);
+    EXPECT_GT(t.CountColour(cash, kPalette.highlight), 0);
     for (int update = 2; update <= 9; ++update) {
         panel.dirty = false;
         EXPECT_TRUE(panel.UpdateAssetValues()) << "update " << update;
     }
     paint();
-    EXPECT_GT(t.CountColour(cash, kHighlightColour), 0) << "still lit after the ninth update";
+    EXPECT_GT(t.CountColour(cash, kPalette.highlight), 0) << "still lit after the ninth update";
     panel.dirty = false;
     EXPECT_FALSE(panel.UpdateAssetValues()) << "the update that ends the highlight asks for no repaint";
     paint();
-    EXPECT_EQ(t.CountColour(cash, kHighlightColour), 0);
+    EXPECT_EQ(t.CountColour(cash, kPalette.highlight), 0);
 }
 
 TEST(AssetPanelFigures, AShortHoldingIsNegativeAndRowsOfAnEarlierPlayDoNotLeakIntoTheSums) {

@@ -43,7 +43,7 @@ TEST_P(MarketPanelFigures, AChangedFigureIsHighlightedUntilItsTenthUpdate) {
     for (int update = 1; update <= 10; ++update) {
         redraws.push_back(Panel().UpdateMarketValues());
         PaintPanel();
-        const int red = t.CountColour(cell, kHighlightColour);
+        const int red = t.CountColour(cell, kPalette.highlight);
         if (update < 10) {
             EXPECT_GT(red, cell.Width() * cell.Height() / 2) << "update " << update;
         } else {

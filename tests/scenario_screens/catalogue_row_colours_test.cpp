@@ -91,11 +91,11 @@ TEST_P(RowColours, SelectedRedUnplayedDarkBluePlayedBlack) {
         if (!p) return std::string("nothing drawn");
         return std::to_string(p->r) + "," + std::to_string(p->g) + "," + std::to_string(p->b);
     };
-    EXPECT_TRUE(Near(a, CScenarioCatalog::kPlayedColour)) << text(a);
-    EXPECT_TRUE(Near(b, CScenarioCatalog::kUnplayedColour)) << text(b);
+    EXPECT_TRUE(Near(a, kPalette.text)) << text(a);
+    EXPECT_TRUE(Near(b, kPalette.unplayed)) << text(b);
     // Selected wins over "never finished" and over "finished".
-    EXPECT_TRUE(Near(c, CScenarioCatalog::kSelectedColour)) << text(c);
-    EXPECT_TRUE(Near(d, CScenarioCatalog::kUnplayedColour)) << text(d);
+    EXPECT_TRUE(Near(c, kPalette.currentItem)) << text(c);
+    EXPECT_TRUE(Near(d, kPalette.unplayed)) << text(d);
     // Rows without a scenario stay as the picture has them.
     EXPECT_FALSE(InkOfRow(drawn, bare, catalog, 4).has_value());
 }

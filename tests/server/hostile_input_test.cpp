@@ -1,6 +1,6 @@
 // Damaged and hostile requests get a clean reply and change nothing: SQL and quotes in every field,
-// over-long values, broken percent-encoding, missing parameters, another protocol version. No
-// password reaches the log.
+// over-long values, broken percent-encoding, missing parameters, control bytes in a date, another
+// protocol version. No password reaches the log.
 
 #include "server/ServerFixture.h"
 
@@ -64,6 +64,13 @@ TEST_P(HostileInput, EveryServletAnswersCleanlyAndTheStoreStaysIntact) {
             EXPECT_EQ(reply.rfind("VERERROR:", 0), 0u) << servlet << "?" << query;
             EXPECT_GT(reply.size(), 9u);
         }
+    }
+
+    // A date with a control byte would reach the rankings and the teachers' page as it is.
+    for (const std::string control : {"%00", "%01", "%09", "%0A", "%1B", "%7F"}) {
+        const std::string reply =
+            Call("ResultHandler", "MESS=alice,VM-T01,d" + control + "1,90,1,2,3,4,5,&PASSWORD=secret1");
+        EXPECT_NE(reply.find(Sj("成績の日付が正しくない")), std::string::npos) << control << " -> " << reply;
     }
 
     EXPECT_EQ(Call("UserValidate", "USERID=alice&PASSWORD=secret1"), Reply("OK"));

@@ -95,11 +95,31 @@ std::vector<long> YenFigures(const std::string& sjisText) {
     return figures;
 }
 
+// The simulation screen as the controller's view, with the times the controller said it released the
+// practice play.
+class AbandonCounter final : public IPlayView {
+public:
+    explicit AbandonCounter(IPlayView& screen) : screen_(screen) {}
+    void OnPlayEvent(PlayEvent event) override {
+        if (event == PlayEvent::PlayAbandoned) ++abandoned;
+        screen_.OnPlayEvent(event);
+    }
+    void OnOrdersExecuted(const std::vector<ExecutedTrade>& trades) override { screen_.OnOrdersExecuted(trades); }
+    bool OnTick() override { return screen_.OnTick(); }
+
+    int abandoned = 0;
+
+private:
+    IPlayView& screen_;
+};
+
 class Beginner {
 public:
-    explicit Beginner(int mode) : t(mode) {
+    explicit Beginner(int mode) : t(mode), view(t.Simulation()) {
+        t.context.controller.SetView(&view);
         t.window.SetFeed([this](CHeadlessWindow&) { return Act(); });
     }
+    ~Beginner() { t.context.controller.SetView(&t.Simulation()); }
 
     CTutorial& Tutorial() { return t.context.practice->Tutorial(); }
     const CTutorialStep* Find(const std::function<bool(const CTutorialStep&)>& match) {
@@ -129,7 +149,8 @@ public:
             EXPECT_GT(t.Simulation().InfoPanel().PageCount(), 0) << "the glossary link was missed";
         }
         readTicks = 0;
-        // For looking at: VALMORE_PRACTICE_SHOTS names a folder that gets the canvas of every group.
+        // For looking at: VALMORE_PRACTICE_SHOTS names a folder that gets the canvas of every group (and
+        // of every message box as it is answered).
         if (const char* shots = std::getenv("VALMORE_PRACTICE_SHOTS")) {
             t.window.BackBuffer().SavePng(
                 std::filesystem::path(shots) /
@@ -205,10 +226,21 @@ public:
             }
             boxTicks = 0;
             ++boxesAnswered;
-            EXPECT_TRUE(box.HighlightOn());
+            if (const char* shots = std::getenv("VALMORE_PRACTICE_SHOTS")) {
+                t.window.BackBuffer().SavePng(
+                    std::filesystem::path(shots) /
+                    ((t.view->Mode() == kModeSxga ? "sxga-box" : "xga-box") + std::to_string(boxesAnswered) + ".png"));
+            }
+            const std::optional<Rect> frame = Tutorial().PopupFrame();
             const Rect ok = box.Button2().GetRect();
-            EXPECT_TRUE(Near(box.HighlightRect(), ok)) << "the message box frame misses its OK button";
+            EXPECT_TRUE(frame && Near(*frame, ok)) << "the message box frame misses its OK button";
             const Rect b = box.Bounds();
+            // A few polls into its blinking the frame shows over the box.
+            int red = 0;
+            for (int y = ok.top - kSlack; y < ok.bottom + kSlack; ++y)
+                for (int x = ok.left - kSlack; x < ok.right + kSlack; ++x)
+                    red += t.window.BackBuffer().Pixel(b.left + x, b.top + y) == Rgb{255, 0, 0} ? 1 : 0;
+            EXPECT_GT(red, 40) << "no frame over the message box";
             Click(b.left + (ok.left + ok.right) / 2, b.top + (ok.top + ok.bottom) / 2);
             return true;
         }
@@ -239,6 +271,7 @@ public:
     }
 
     Trainer t;
+    AbandonCounter view;
     std::optional<decltype(Fingerprint(std::declval<Trainer&>()))> probe;
     std::string probeWhat;
     std::vector<int> started;
@@ -263,7 +296,8 @@ TEST_P(PracticeRun, ABeginnerFollowsEveryGroupAndReturnsToTheMenuWithNothingStor
     EXPECT_EQ(b.started, expected);
     EXPECT_EQ(b.boxesAnswered, 2);
     EXPECT_EQ(b.t.context.controller.Play(), nullptr);
-    EXPECT_FALSE(b.t.context.MessagePopup().HighlightOn());
+    EXPECT_FALSE(b.Tutorial().PopupFrame());
+    EXPECT_EQ(b.view.abandoned, 1);
     EXPECT_FALSE(std::filesystem::exists(b.t.context.ResultFile()));
     EXPECT_FALSE(std::filesystem::exists(b.t.context.SnapshotFile()));
 }
@@ -300,6 +334,7 @@ TEST_P(PracticeRun, EscapeEndsTheRunDuringABalloonAWaitOrAMessageBox) {
         EXPECT_EQ(b.t.Current(), kScreenMainMenu);
         EXPECT_EQ(b.t.context.controller.Play(), nullptr);
         EXPECT_FALSE(b.t.context.MessagePopup().IsOpen());
+        EXPECT_EQ(b.view.abandoned, 1);
         EXPECT_FALSE(std::filesystem::exists(b.t.context.ResultFile()));
         EXPECT_FALSE(std::filesystem::exists(b.t.context.SnapshotFile()));
     }

@@ -158,8 +158,7 @@ TEST_P(RealWindowServerLink, RegisterSubmitAndSeeTheOwnRowInBlueThenStartAgainWi
     auto ownRowBlue = [&](const ScreenImage& shot) {
         int blue = 0;
         for (int y = at.ownRow.top; y < at.ownRow.bottom; ++y) {
-            for (int x = at.ownRow.left; x < at.ownRow.right; ++x)
-                blue += shot.Pixel(x, y) == CRankingScreen::kOwnRowColour;
+            for (int x = at.ownRow.left; x < at.ownRow.right; ++x) blue += shot.Pixel(x, y) == kPalette.ownRow;
         }
         return blue > 20;
     };

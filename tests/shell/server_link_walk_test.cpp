@@ -140,7 +140,7 @@ TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServe
     EXPECT_EQ(t.ChangeRegistration({Type("taro01"), kTab, Type("はなこ"), kTab, Type("pass1"), kEnter}),
               Notices{"ニックネーム「はなこ」は、既に他のユーザーに使われています。全角10文字以内で、別のニックネーム"
                       "を登録してください。"});
-    EXPECT_EQ(t.context.Account().status, kAccountValid);
+    EXPECT_EQ(t.context.Account().status, AccountStatus::Valid);
     // The dialog opens with what was entered; two Shift+Tabs reach the nickname.
     EXPECT_EQ(t.ChangeRegistration({kBackTab, kBackTab, kSelectAll, Type("たろう"), kEnter}),
               Notices{"登録されました。"});
@@ -175,8 +175,7 @@ TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServe
         const Rect r = ranking.RowRect(row);
         int count = 0;
         for (int y = r.top; y < r.bottom; ++y) {
-            for (int x = r.left; x < r.right; ++x)
-                count += t.window.BackBuffer().Pixel(x, y) == CRankingScreen::kOwnRowColour;
+            for (int x = r.left; x < r.right; ++x) count += t.window.BackBuffer().Pixel(x, y) == kPalette.ownRow;
         }
         return count;
     };

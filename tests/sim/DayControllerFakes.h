@@ -35,19 +35,17 @@ public:
     }
 };
 
+// Answers as set; an End is given once, after which the run is over and holds nothing.
 class CFakePracticeGate : public IPracticeGate {
 public:
-    bool running = true;
-    bool shouldEnd = false;
-    bool runFlag = false;
-    int ended = 0;
+    GateAnswer answer = GateAnswer::Hold;
+    int asked = 0;
 
-    bool IsRunning() const override { return running; }
-    bool ShouldEnd() const override { return shouldEnd; }
-    bool RunFlag() const override { return runFlag; }
-    void End() override {
-        running = false;
-        ++ended;
+    GateAnswer Ask() override {
+        ++asked;
+        const GateAnswer given = answer;
+        if (given == GateAnswer::End) answer = GateAnswer::Run;
+        return given;
     }
 };
 

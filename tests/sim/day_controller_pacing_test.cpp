@@ -183,22 +183,22 @@ TEST(DayControllerPacing, APracticeRunHoldsTheCountdownUntilItLetsThePlayRun) {
 
     EXPECT_EQ(p.view.Count(PlayEvent::Held), 100);
     EXPECT_EQ(p.view.ticks, 0) << "nothing on the screens moves while the play is held";
+    EXPECT_EQ(gate.asked, 100) << "one question per tick";
 
-    gate.runFlag = true;
+    gate.answer = GateAnswer::Run;
     ASSERT_EQ(TicksUntilOrders(p.controller), 60);
     EXPECT_TRUE(p.controller.CanLeave());
-    gate.runFlag = false;
+    gate.answer = GateAnswer::Hold;
     p.controller.Tick();
     EXPECT_TRUE(p.controller.AcceptingOrders());
     EXPECT_FALSE(p.controller.CanLeave()) << "a held play cannot be left with QUIT";
 
-    gate.shouldEnd = true;
+    gate.answer = GateAnswer::End;
     EXPECT_TRUE(p.controller.Tick());
     EXPECT_EQ(p.controller.Play(), nullptr);
-    EXPECT_EQ(gate.ended, 1);
     EXPECT_EQ(p.view.events.back(), PlayEvent::PlayAbandoned);
     EXPECT_FALSE(p.controller.Tick()) << "with no play left a tick does nothing";
-    EXPECT_EQ(gate.ended, 1);
+    EXPECT_EQ(p.view.Count(PlayEvent::PlayAbandoned), 1);
 }
 
 }  // namespace

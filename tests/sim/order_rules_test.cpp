@@ -8,6 +8,7 @@ namespace {
 
 using test::FlatScenario;
 using test::MarketOf;
+using test::SetPrice;
 
 class DayOrders : public ::testing::Test {
 protected:
@@ -82,6 +83,19 @@ TEST_F(DayOrders, ABuyMayBePaidForByTheSameDaysSale) {
     EXPECT_EQ(history.OrderCount[1], 1);
     EXPECT_EQ(history.days[1].products[0].action, kActionBuy);
     EXPECT_EQ(history.days[1].products[1].action, kActionSell);
+}
+
+TEST_F(DayOrders, TaxOwedOnGainsIsNotCashThatMayBeSpent) {
+    Hold(0, 5000);  // 5,000,000 + 5,000 commission
+    SetPrice(market, 0, 2000);
+    Hold(0, -5000);  // 10,000,000 - 10,000 commission; a gain of 5,000,000 owes 1,000,000 tax
+    ASSERT_EQ(position.CashAmount, 14985000);
+    ASSERT_EQ(position.Holding(0).RealizedTax, 1000000);
+
+    // 7,000 shares cost 14,014,000: within the cash held, but 29,000 beyond it once the tax is paid.
+    EXPECT_EQ(Execute({0, OrderChoice::Buy, 7000}, {1, OrderChoice::Pass, 0}).refusal, OrderRefusal::Cash);
+    // 6,000 shares cost 12,012,000 and leave 1,973,000 after the tax.
+    EXPECT_TRUE(Execute({0, OrderChoice::Buy, 6000}, {1, OrderChoice::Pass, 0}).Accepted());
 }
 
 TEST_F(DayOrders, AnOrderCostingMoreThanTheIntegerRangeIsRefusedForCash) {

@@ -3,12 +3,13 @@
 // A stand-in for the screens under the practice run: a day controller that paces the days as the real
 // one does (opening, news, orders, closing, price move), the news view, the order columns' quantities
 // and the message box. Clicks that the practice run lets through act on it as the elements the
-// steps point at would.
+// steps point at would, and it follows the gate's answers as the controller does.
 
 #include <array>
 #include <cstdint>
 #include <set>
 
+#include "sim/DayController.h"
 #include "tutorial/Condition.h"
 #include "tutorial/TutorialHost.h"
 
@@ -17,6 +18,8 @@ namespace valmore::test {
 class FakePracticePlay : public ITutorialHost {
 public:
     static constexpr std::int32_t kUnit = 1000;
+    // Where the message box lies on the canvas.
+    static constexpr Rect kBox{262, 284, 762, 484};
 
     // What a practice play starts with.
     struct Play {
@@ -32,27 +35,37 @@ public:
         int executedDays = 0;
     };
 
-    int ControllerState() const override { return now.state; }
-    int ControllerSubState() const override { return now.subState; }
-    std::int32_t ColumnQuantity(int column) const override { return now.quantity[static_cast<std::size_t>(column)]; }
-    bool NewsDetailShown() const override { return now.detailView; }
-    bool MessageBoxOpen() const override { return now.boxOpen; }
-    void HighlightMessageBox(const Rect& rect) override {
-        boxFrame = rect;
-        boxBlink = 0;
-        ++boxFramesStarted;
+    TutorialFacts Facts() const override {
+        TutorialFacts facts;
+        facts.state = static_cast<CDayController::State>(now.state);
+        facts.subState = static_cast<CDayController::SubState>(now.subState);
+        facts.quantities = now.quantity;
+        facts.newsDetail = now.detailView;
+        facts.popupOpen = now.boxOpen;
+        if (now.boxOpen) facts.popupRect = kBox;
+        return facts;
     }
-    void BlinkMessageBox() override { ++boxBlink; }
-    void RefreshAllPanels() override { ++refreshes; }
-    void Invalidate(const Rect&) override {}
-    bool StartPracticePlay() override {
+    void HighlightGone() override { ++refreshes; }
+    // A repaint inside the open box is its frame blinking.
+    void Invalidate(const Rect& rect) override {
+        if (!now.boxOpen || !kBox.Contains(rect.left, rect.top)) return;
+        boxFrame = rect;
+        if (boxBlink++ == 0) ++boxFramesStarted;
+    }
+
+    // A fresh practice play on the play screen; false when it cannot be loaded.
+    bool Load() {
         if (loadable) now = Play{};
+        onPlayScreen = loadable;
         return loadable;
     }
-    void ShowPracticeScreen() override { onPlayScreen = true; }
-    void ReleasePracticePlay() override {
-        onPlayScreen = false;
-        ++releases;
+    // What the controller does with the gate's answer at a tick.
+    void Follow(GateAnswer answer) {
+        if (answer == GateAnswer::Run) Tick();
+        if (answer == GateAnswer::End) {
+            onPlayScreen = false;
+            ++releases;
+        }
     }
 
     // One controller tick, given only while the practice run lets the controller advance.
@@ -87,6 +100,7 @@ public:
         if (!isExecuteButton || now.subState != 1) return;
         if (now.refusedDays.erase(now.day) > 0) {
             now.boxOpen = true;
+            boxBlink = 0;
         } else {
             ++now.executedDays;
             now.subState = 2;

@@ -1,5 +1,5 @@
 // What the practice run draws over the screen: a white balloon with a grey outline and its text, and a
-// red frame that blinks.
+// red frame that blinks; and over the message box, the frame round one of its buttons.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,9 @@
 #include "platform/Sjis.h"
 #include "tutorial/BalloonStep.h"
 #include "tutorial/ClickTargetStep.h"
+#include "tutorial/MessageBoxStep.h"
 #include "tutorial/Tutorial.h"
+#include "tutorial/WaitStep.h"
 #include "ui/Skin.h"
 #include "ui/ViewHost.h"
 
@@ -45,7 +47,7 @@ TEST(Drawing, ABalloonIsCentredWithItsTextAndTheFrameBlinks) {
                                                    Sj("$f16$h06操作練習です。")));
     steps.push_back(std::make_unique<CClickTargetStep>(0, frame, Condition{ConditionKind::Click}, false, true));
     CTutorial tutorial(play, skin, std::move(steps));
-    ASSERT_TRUE(tutorial.Start());
+    tutorial.Start();
     tutorial.Gate();
 
     const CTutorialStep* balloon = tutorial.Active(0);
@@ -65,6 +67,46 @@ TEST(Drawing, ABalloonIsCentredWithItsTextAndTheFrameBlinks) {
     for (int i = 0; i < 8; ++i) tutorial.Gate();
     EXPECT_GT(play.refreshes, 0);
     EXPECT_EQ(Count(DrawnOverScreen(tutorial), frame, red), 0);
+}
+
+TEST(Drawing, TheMessageBoxFrameIsDrawnOverTheBoxAloneAndBlinksOnSevenOfEverySixteenPolls) {
+    CSkin skin;
+    test::FakePracticePlay play;
+    const Rect box = test::FakePracticePlay::kBox;
+    const Rect frame{430, 4, 490, 44};  // in the box
+    std::vector<std::unique_ptr<CTutorialStep>> steps;
+    steps.push_back(std::make_unique<CWaitStep>(0, Condition{ConditionKind::GroupDone}, false, false));
+    steps.push_back(std::make_unique<CMessageBoxStep>(0, frame));
+    CTutorial tutorial(play, skin, std::move(steps));
+    play.now.boxOpen = true;
+    tutorial.Start();
+    tutorial.Poll();
+    EXPECT_EQ(tutorial.PopupFrame(), frame);
+
+    const Rgb red{255, 0, 0};
+    const auto drawnOverBox = [&] {
+        CBitmap target = CBitmap::Create(box.Width(), box.Height(), kScreen);
+        {
+            CCanvas canvas(target);
+            tutorial.DrawOverPopup(canvas);
+        }
+        return target;
+    };
+    for (int poll = 0; poll < 32; ++poll) {
+        SCOPED_TRACE(testing::Message() << "poll " << poll);
+        const CBitmap shown = drawnOverBox();
+        EXPECT_EQ(Count(shown, frame, red) > 60, poll % 16 < 7);
+        EXPECT_EQ(Count(shown, Rect{frame.left + 6, frame.top + 6, frame.right - 6, frame.bottom - 6}, red), 0);
+        EXPECT_EQ(Count(DrawnOverScreen(tutorial), Rect{0, 0, 1024, 768}, red), 0) << "drawn under the box";
+        EXPECT_FALSE(tutorial.Poll());
+        EXPECT_EQ(play.boxFrame,
+                  (Rect{box.left + frame.left, box.top + frame.top, box.left + frame.right, box.top + frame.bottom}));
+    }
+
+    // Closing the box ends the group, and the frame with it.
+    play.now.boxOpen = false;
+    EXPECT_TRUE(tutorial.Poll());
+    EXPECT_EQ(tutorial.PopupFrame(), std::nullopt);
 }
 
 }  // namespace

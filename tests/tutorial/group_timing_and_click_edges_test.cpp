@@ -22,7 +22,7 @@ std::unique_ptr<CTutorialStep> WaitFor(int group, ConditionKind kind, bool run =
 
 struct SmallRun {
     explicit SmallRun(std::vector<std::unique_ptr<CTutorialStep>> steps) : tutorial(play, skin, std::move(steps)) {
-        EXPECT_TRUE(tutorial.Start());
+        tutorial.Start();
         play.now.state = 1;  // the opening is over: "play started" holds at once
     }
     int ActiveGroup() const {
@@ -63,13 +63,13 @@ TEST(GroupTiming, ThePlayRunsOnlyWhileEveryShownStepAllowsIt) {
     steps.push_back(WaitFor(1, ConditionKind::Click, true));
     SmallRun run(std::move(steps));
 
-    EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Hold);  // nothing was shown yet
+    EXPECT_EQ(run.tutorial.Gate(), GateAnswer::Hold);  // nothing was shown yet
     run.tutorial.OnButtonUp(0, 1, 1);
-    EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Hold);  // a finished step without R still counts
+    EXPECT_EQ(run.tutorial.Gate(), GateAnswer::Hold);  // a finished step without R still counts
     run.play.now.subState = 1;
-    EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Run);  // the last group starts: all may move
+    EXPECT_EQ(run.tutorial.Gate(), GateAnswer::Run);  // the last group starts: all may move
     run.tutorial.OnButtonUp(0, 1, 1);
-    EXPECT_EQ(run.tutorial.Gate(), CTutorial::GateResult::Ended);
+    EXPECT_EQ(run.tutorial.Gate(), GateAnswer::End);
 }
 
 TEST(ClickTarget, OnlyClicksInsideTheFrameLessThreePixelsAcrossAndTwoDownReachTheScreen) {

@@ -21,7 +21,6 @@ int InkOverBackground(FakeViewHost& host, const IModalPopup& popup, const Rect& 
     return test::InkOverBackground(host, popup, 90, local);
 }
 
-
 // Rows of the rectangle holding ink, grouped into runs of consecutive rows: one run per text line.
 std::vector<Rect> InkLines(FakeViewHost& host, const IModalPopup& popup, const Rect& local) {
     std::vector<Rect> lines;
@@ -249,42 +248,6 @@ TEST_P(MessagePopup, QuittingDuringTheLoopEndsTheShowingAsDeclined) {
     EXPECT_EQ(refreshes, 2);
     EXPECT_EQ(openAtRefresh, (std::vector<bool>{false, false}));
     EXPECT_EQ(dialog.Show(QVDialog::kModeNotice, Sj("お知らせ")), QVDialog::kResultOk);
-}
-
-TEST_P(MessagePopup, TheHighlightFrameBlinksRedOnSevenOfEverySixteenTicks) {
-    const Rect frame{dialog.Button2().GetRect().left - 6, 0, dialog.Button2().GetRect().right + 6,
-                     dialog.Button2().GetRect().bottom + 6};
-    dialog.SetHighlight(true, frame);
-    host.onTick = [&] { dialog.AdvanceHighlightBlink(); };
-    std::vector<int> redPerPhase;
-    auto countRed = [&] {
-        const Rect b = dialog.Bounds();
-        int red = 0;
-        for (int y = frame.top; y < frame.bottom; ++y) {
-            for (int x = frame.left; x < frame.right; ++x) {
-                if (host.Window().BackBuffer().Pixel(b.left + x, b.top + y) == Rgb{255, 0, 0}) ++red;
-            }
-        }
-        return red;
-    };
-    for (int step = 0; step < 32; ++step) {
-        script.Then([&, step] {
-            EXPECT_EQ(dialog.HighlightBlink(), step);
-            redPerPhase.push_back(countRed());
-        });
-    }
-    script.Then([&] { script.Click(dialog, dialog.Button2().GetRect()); });
-    dialog.Show(QVDialog::kModeNotice, Sj("OKを押してください。"));
-    ASSERT_EQ(redPerPhase.size(), 32u);
-    for (int step = 0; step < 32; ++step) {
-        if (step % 16 < 7) {
-            EXPECT_GT(redPerPhase[step], 60) << "phase " << step % 16;
-        } else {
-            EXPECT_EQ(redPerPhase[step], 0) << "phase " << step % 16;
-        }
-    }
-    // The frame is hollow: the button inside it stays visible.
-    EXPECT_GT(InkOverBackground(host, dialog, dialog.Button2().GetRect()), 0);
 }
 
 TEST(MessagePopupPlace, ThePopupIsCentredOnTheScreenAndPlacedInCanvasCoordinates) {

@@ -8,6 +8,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Sjis.h"
 #include "scenario/Glossary.h"
+#include "scenario/LessonCheck.h"
 #include "scenario/ScenarioCheck.h"
 
 namespace valmore {
@@ -91,6 +92,7 @@ int RunCheck(const std::vector<std::string>& args) {
     constexpr const char* kCheckUsage = "check SCENARIO... [--dict DICT]";
     std::vector<std::string> files;
     std::string dictFile;
+    std::string exemptionsFile;
     bool lesson = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--dict") {
@@ -98,6 +100,9 @@ int RunCheck(const std::vector<std::string>& args) {
             dictFile = args[++i];
         } else if (args[i] == "--lesson") {
             lesson = true;
+        } else if (args[i] == "--exemptions") {
+            if (i + 1 >= args.size()) return Usage(kCheckUsage);
+            exemptionsFile = args[++i];
         } else if (args[i].rfind("--", 0) == 0) {
             return Usage(kCheckUsage);
         } else {
@@ -122,6 +127,21 @@ int RunCheck(const std::vector<std::string>& args) {
         }
         for (const std::string& problem : problems) {
             std::cout << file << ": " << problem << "\n";
+            anyProblem = true;
+        }
+    }
+    if (lesson) {
+        // Checks that compare the files with each other come after every file's own lines.
+        LessonExemptions exemptions;
+        if (!exemptionsFile.empty()) {
+            for (const std::string& problem : ReadLessonExemptions(exemptionsFile, exemptions)) {
+                std::cout << problem << "\n";
+                anyProblem = true;
+            }
+        }
+        std::vector<std::filesystem::path> paths(files.begin(), files.end());
+        for (const LessonFinding& finding : CheckLessonLibrary(paths, exemptions)) {
+            std::cout << finding.where << ": " << finding.message << "\n";
             anyProblem = true;
         }
     }

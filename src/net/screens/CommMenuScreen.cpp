@@ -74,7 +74,7 @@ void CCommMenuScreen::Activate() {
     } else {
         // Until the server has answered, the account counts as not accepted: the notices of the
         // check show over a menu whose ranking and submission are closed.
-        account_.status = kAccountEmpty;
+        account_.status = AccountStatus::Empty;
         UpdateButtons();
         CheckStoredAccount();
     }
@@ -88,7 +88,7 @@ void CCommMenuScreen::ReturnFromRegistration() {
 }
 
 void CCommMenuScreen::UpdateButtons() {
-    const bool valid = account_.status == kAccountValid;
+    const bool valid = account_.status == AccountStatus::Valid;
     buttons_[kRankingButton]->enabled = valid;
     buttons_[kSubmitButton]->enabled = valid;
     owner_.InvalidateAll();
@@ -96,7 +96,7 @@ void CCommMenuScreen::UpdateButtons() {
 
 void CCommMenuScreen::CheckStoredAccount() {
     if (account_.UserID.empty() || account_.Password.empty()) {
-        account_.status = kAccountEmpty;
+        account_.status = AccountStatus::Empty;
         ShowPlainNotice(popup_, NoAccountMessage());
         return;
     }
@@ -110,12 +110,12 @@ void CCommMenuScreen::CheckStoredAccount() {
     if (!status) return;
     account_.status = *status;
     switch (account_.status) {
-        case kAccountValid:
+        case AccountStatus::Valid:
             // The server checks a change against the password it holds, which is this one.
             account_.previousPassword = account_.Password;
             break;
-        case kAccountEmpty:
-        case kAccountRejected:
+        case AccountStatus::Empty:
+        case AccountStatus::Rejected:
             ShowPlainNotice(popup_, AccountInvalidMessage());
             break;
         default:
@@ -130,7 +130,7 @@ void CCommMenuScreen::SubmitResults() {
     CUserAccount stored;
     stored.Load(accountFile_);
 
-    std::int32_t success = 1;
+    bool success = true;
     for (const auto& [scenarioId, records] : results_.Lists()) {
         if (scenarioId.empty()) continue;
         const ResultRecord* best = BestRecord(records);
@@ -138,35 +138,33 @@ void CCommMenuScreen::SubmitResults() {
         const auto sent = AwaitLink(
             owner_, link_,
             [message = ResultMessage(stored.UserID, scenarioId, *best),
-             password = stored.Password](const CServerLink& link) {
-                std::string reply;
-                const std::int32_t code = link.ResultRequest(message, password, &reply);
-                return std::pair{code, std::move(reply)};
-            },
+             password = stored.Password](const CServerLink& link) { return link.ResultRequest(message, password); },
             buttons_[kBackButton]);
         // Given up: the user knows the sending stopped; what was sent before stays sent.
         if (!sent) return;
-        const auto& [code, reply] = *sent;
+        const ResultReply& reply = *sent;
         // A refused version would refuse every result alike: one notice, and nothing counts as sent.
-        if (code == kAccountVersionRefused) {
-            ShowLinkFailure(popup_, code, link_);
+        if (reply.outcome == LinkOutcome::VersionRefused) {
+            ShowLinkFailure(popup_, reply.outcome, link_);
             return;
         }
-        success &= code;
-        if (std::optional<std::string> refusal = ResultRefusalMessage(reply)) {
+        if (reply.outcome == LinkOutcome::Refused) {
             // A refused result was not sent, whatever the others came to.
-            success = 0;
-            ShowPlainNotice(popup_, refusal->empty() ? ResultRefusedMessage() : *refusal);
+            success = false;
+            ShowPlainNotice(popup_, reply.message.empty() ? ResultRefusedMessage() : reply.message);
         }
         // A server that cannot be reached would make each further request wait for its timeout.
-        if (code == 0) break;
+        if (reply.outcome == LinkOutcome::NoConnection || reply.outcome == LinkOutcome::ServerFailure) {
+            success = false;
+            break;
+        }
     }
-    ShowPlainNotice(popup_, success == 0 ? Sj("送信に失敗しました。") : Sj("送信しました。"));
+    ShowPlainNotice(popup_, success ? Sj("送信しました。") : Sj("送信に失敗しました。"));
 }
 
 void CCommMenuScreen::Draw(CCanvas& dc) {
     const Rect clip = dc.ClipBox();
-    dc.FillSolid(clip, Rgb{0, 0, 0});
+    dc.FillSolid(clip, owner_.Skin().Colours().backdrop);
     const CBitmap& bitmap = owner_.Skin().Bitmap(backgroundBitmap);
     // Unlike the other screens, the copies stop short of the bottom of the area drawn.
     if (bitmap.Height() > 0) {

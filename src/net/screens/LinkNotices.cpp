@@ -10,20 +10,27 @@ void ShowPlainNotice(QVDialog& popup, std::string_view sjis) {
     popup.Show(QVDialog::kModeNotice, EscapeMarkup(sjis));
 }
 
-bool ShowLinkFailure(QVDialog& popup, std::int32_t code, const CServerLink& link) {
-    switch (code) {
-        case -1:
+bool ShowLinkFailure(QVDialog& popup, LinkOutcome outcome, const CServerLink& link) {
+    switch (outcome) {
+        case LinkOutcome::NoConnection:
             ShowPlainNotice(popup, NoInternetMessage());
             return true;
-        case -2:
+        case LinkOutcome::ServerFailure:
             ShowPlainNotice(popup, ServerFailureMessage(ServerFrontPage(link.BaseUrl())));
             return true;
-        case -3:
+        case LinkOutcome::VersionRefused:
             ShowPlainNotice(popup, VersionRefusedMessage());
             return true;
-        default:
-            return false;
+        case LinkOutcome::Refused:
+        case LinkOutcome::Done:
+            break;
     }
+    return false;
+}
+
+bool ShowLinkFailure(QVDialog& popup, AccountStatus status, const CServerLink& link) {
+    const std::optional<LinkOutcome> failure = LinkFailureOf(status);
+    return failure && ShowLinkFailure(popup, *failure, link);
 }
 
 }  // namespace valmore

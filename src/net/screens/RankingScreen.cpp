@@ -18,10 +18,7 @@ namespace {
 
 constexpr int kTextFont = 11;
 constexpr int kIdFont = 9;
-constexpr int kFirstNumberColumn = 3;        // columns from here on are numbers, right-aligned
-constexpr std::int32_t kRankingReplied = 1;  // the ranking request's code for a reply received
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kWhite{255, 255, 255};
+constexpr int kFirstNumberColumn = 3;  // columns from here on are numbers, right-aligned
 
 std::string Grouped(std::int64_t value) {
     return FormatGrouped(value);
@@ -61,13 +58,7 @@ void CRankingScreen::Activate() {
     pageFailed_ = false;
     if (!listFetched_) {
         const auto fetched = AwaitLink(
-            owner_, link_,
-            [](const CServerLink& link) {
-                std::string reply;
-                const std::int32_t code = link.ScenarioListRequest("EXAM", &reply);
-                return std::pair{code, std::move(reply)};
-            },
-            back_);
+            owner_, link_, [](const CServerLink& link) { return link.ScenarioListRequest("EXAM"); }, back_);
         if (!fetched) {
             // Given up: back to the menu, unless the way back has already gone there.
             if (owner_.CurrentScreen() == kScreenRanking) {
@@ -76,13 +67,13 @@ void CRankingScreen::Activate() {
             }
             return;
         }
-        const auto& [code, reply] = *fetched;
-        if (ShowLinkFailure(popup_, code, link_)) {
+        LinkReply<std::vector<ServerScenario>> reply = std::move(*fetched);
+        if (ShowLinkFailure(popup_, reply.outcome, link_)) {
             owner_.SwitchScreen(kScreenMainMenu);
             owner_.InvalidateAll();
             return;
         }
-        scenarios_ = ParseScenarioList(reply);
+        scenarios_ = std::move(reply.value);
         listFetched_ = true;
     }
     next_->enabled = scenarios_.size() > 1;
@@ -120,32 +111,27 @@ void CRankingScreen::LoadRanking() {
     const ServerScenario* scenario = PageScenario();
     // A server that lists no scenario leaves nothing to ask about.
     if (!scenario) return;
-    const auto fetched = AwaitLink(
+    auto fetched = AwaitLink(
         owner_, link_,
         [id = scenario->ID, userId = account_.UserID](const CServerLink& link) {
-            std::string reply;
-            const std::int32_t code = link.RankingRequest(id, userId, &reply);
-            return std::pair{code, std::move(reply)};
+            return link.RankingRequest(id, userId);
         },
         back_);
     if (!fetched) {
         pageFailed_ = true;
         return;
     }
-    const auto& [code, reply] = *fetched;
-    if (code != kRankingReplied) {
+    if (fetched->outcome != LinkOutcome::Done) {
         pageFailed_ = true;
-        // The code does not tell a missing connection from a failing server; the server's notice
-        // names the page that says more.
-        if (!ShowLinkFailure(popup_, code, link_)) ShowLinkFailure(popup_, kAccountServerFailure, link_);
+        ShowLinkFailure(popup_, fetched->outcome, link_);
         return;
     }
-    rows_ = ParseRanking(reply);
+    rows_ = std::move(fetched->value);
 }
 
 bool CRankingScreen::IsOwnRow(const RankingRow& row) const {
     // A row the reply cut short has an empty user ID, which is nobody's.
-    return !account_.UserID.empty() && row.Field(2) == account_.UserID;
+    return !account_.UserID.empty() && row.userId == account_.UserID;
 }
 
 std::array<std::string, CRankingScreen::kHeaderCells> CRankingScreen::HeaderTexts(const ServerScenario& s,
@@ -167,15 +153,15 @@ std::array<std::string, CRankingScreen::kHeaderCells> CRankingScreen::HeaderText
 std::array<std::string, CRankingScreen::kColumns> CRankingScreen::RowTexts(const RankingRow& row,
                                                                            const ServerScenario& scenario) {
     ResultRecord figures;
-    figures.TotalPL = ReplyNumber(row.Field(7));
-    figures.Commition = ReplyNumber(row.Field(8));
-    figures.Tax = ReplyNumber(row.Field(9));
-    const std::int64_t profit = std::int64_t{figures.TotalPL} - figures.Tax - figures.Commition;
+    figures.TotalPL = static_cast<std::int32_t>(row.totalPL);
+    figures.Commition = static_cast<std::int32_t>(row.commission);
+    figures.Tax = static_cast<std::int32_t>(row.tax);
+    const std::int64_t profit = FinalProfit(figures);
     return {
-        row.Field(1),
-        row.Field(3),
-        row.Field(4),
-        row.Field(5),
+        std::to_string(row.rank),
+        row.shownName,
+        row.date,
+        std::to_string(row.totalScore),
         Grouped(figures.TotalPL),
         Grouped(figures.Tax),
         Grouped(figures.Commition),
@@ -224,8 +210,8 @@ void CRankingScreen::Draw(CCanvas& dc) {
     const Rect title = TitleRect();
     {
         CCanvas::StateGuard state(dc);
-        dc.SelectPen(Pen{PenStyle::Solid, 1, kBlack});
-        dc.SelectBrush(Brush::Solid(kWhite));
+        dc.SelectPen(Pen{PenStyle::Solid, 1, skin.Colours().frame});
+        dc.SelectBrush(Brush::Solid(skin.Colours().paper));
         dc.Rectangle(title);
     }
     const ServerScenario* scenario = PageScenario();
@@ -241,7 +227,7 @@ void CRankingScreen::Draw(CCanvas& dc) {
     if (pageFailed_) {
         // One line across the first row, over its column lines, so it reads as a sentence.
         const Rect line = RowRect(0);
-        dc.FillSolid(Rect{line.left + 1, line.top, line.right - 1, line.bottom - 1}, kWhite);
+        dc.FillSolid(Rect{line.left + 1, line.top, line.right - 1, line.bottom - 1}, skin.Colours().paper);
         DrawCellText(dc, skin.Font(kTextFont), RankingNotLoadedMessage(), line, CCanvas::kCenter);
         return;
     }
@@ -249,7 +235,7 @@ void CRankingScreen::Draw(CCanvas& dc) {
     for (int r = 0; r < shown; ++r) {
         const RankingRow& row = rows_[static_cast<std::size_t>(r)];
         const std::array<std::string, kColumns> texts = RowTexts(row, *scenario);
-        const Rgb colour = IsOwnRow(row) ? kOwnRowColour : kBlack;
+        const Rgb colour = IsOwnRow(row) ? skin.Colours().ownRow : skin.Colours().text;
         for (int c = 0; c < kColumns; ++c) {
             DrawCellText(dc, skin.Font(kTextFont), texts[static_cast<std::size_t>(c)], CellTextRect(r, c),
                          c < kFirstNumberColumn ? CCanvas::kCenter : CCanvas::kRight, colour);

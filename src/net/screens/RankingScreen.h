@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "net/ServerLink.h"
-#include "net/ServerReplies.h"
 #include "net/UserAccount.h"
 #include "net/screens/RankingLayout.h"
 #include "results/ResultStore.h"
@@ -24,7 +23,6 @@ public:
     static constexpr int kRows = RankingLayout::kRows;
     static constexpr int kColumns = RankingLayout::kColumns;
     static constexpr int kHeaderCells = RankingLayout::kHeaderCells;
-    static constexpr Rgb kOwnRowColour{0, 0, 200};
 
     CRankingScreen(IViewHost& owner, const CServerLink& link, const CUserAccount& account, const CResultStore& results,
                    QVDialog& popup);

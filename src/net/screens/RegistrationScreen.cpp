@@ -67,14 +67,14 @@ void CRegistrationScreen::ChangeRegistration() {
     // An account the server has not accepted in this run (or another user ID than the accepted one)
     // is validated first: that is what tells the server's password, which the change is checked
     // against, to the account.
-    if (account_.status != kAccountValid || userId != account_.UserID) {
+    if (account_.status != AccountStatus::Valid || userId != account_.UserID) {
         const auto status = AwaitLink(
             owner_, link_,
             [userId, password](const CServerLink& link) { return link.UserValidateRequest(userId, password); }, back_);
         // Given up: nothing has changed, here or at the server.
         if (!status) return;
         account_.status = *status;
-        if (account_.status != kAccountValid) {
+        if (account_.status != AccountStatus::Valid) {
             if (!ShowLinkFailure(popup_, account_.status, link_)) ShowPlainNotice(popup_, AccountRejectedMessage());
             owner_.InvalidateAll();
             return;
@@ -84,7 +84,7 @@ void CRegistrationScreen::ChangeRegistration() {
         account_.previousPassword = password;
     }
 
-    const std::int32_t before = account_.status;
+    const AccountStatus before = account_.status;
     const auto changed = AwaitLink(
         owner_, link_,
         [userId, password, previous = account_.previousPassword, nickname](const CServerLink& link) {
@@ -94,12 +94,12 @@ void CRegistrationScreen::ChangeRegistration() {
     if (!changed) {
         // Given up: the account and its file stay as they were, but the server may have taken the
         // change, so the account counts as unchecked and the next change validates it first.
-        account_.status = kAccountRejected;
+        account_.status = AccountStatus::Rejected;
         return;
     }
     account_.status = *changed;
     switch (account_.status) {
-        case kAccountValid: {
+        case AccountStatus::Valid: {
             account_.UserID = userId;
             account_.Password = password;
             account_.Nickname = nickname;
@@ -119,10 +119,10 @@ void CRegistrationScreen::ChangeRegistration() {
             dialog_.SetValues(account_.UserID, account_.Nickname, account_.Password);
             break;
         }
-        case kAccountRejected:
+        case AccountStatus::Rejected:
             ShowPlainNotice(popup_, AccountRejectedMessage());
             break;
-        case kAccountNicknameTaken:
+        case AccountStatus::NicknameTaken:
             ShowPlainNotice(popup_, Sj("ニックネーム「") + nickname +
                                         Sj("」は、既に他のユーザーに使われています。全角10文字以内で、別のニックネー"
                                            "ムを登録してください。"));

@@ -15,8 +15,6 @@ namespace {
 // The entries are written in the labels' font, so they read as easily as the labels beside them.
 constexpr int kTextFont = 12;
 constexpr int kFieldTextMargin = 3;  // above and below the text of an entry
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kWhite{255, 255, 255};
 
 constexpr std::array<std::size_t, QVUserValidateDlg::kFieldCount> kLimits{kUserIdLimit, kNicknameLimit, kPasswordLimit};
 
@@ -175,10 +173,10 @@ void QVUserValidateDlg::OnPopupTick() {
 void QVUserValidateDlg::DrawContent(CCanvas& canvas) {
     const CSkin& skin = owner_.Skin();
     canvas.SelectFont(skin.Font(kTextFont));
-    canvas.SetTextColour(kBlack);
+    canvas.SetTextColour(skin.Colours().text);
     canvas.SetTextAlign(HAlign::Left, VAlign::Top);
 
-    canvas.SetBackgroundColour(kWhite);
+    canvas.SetBackgroundColour(skin.Colours().paper);
     canvas.SetBackgroundMode(BackgroundMode::Opaque);
     const int width = Bounds().Width();
     canvas.TextOut((width - canvas.TextExtent(message_).width) / 2, layout_.messageTop, message_);

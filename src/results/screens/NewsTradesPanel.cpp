@@ -14,11 +14,6 @@ namespace valmore {
 
 namespace {
 
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kTradeBackground{224, 224, 224};
-constexpr Rgb kRightMark{255, 70, 70};
-constexpr Rgb kWrongMark{70, 70, 255};
 // The day's trades stop this far before the row's detail button.
 constexpr int kDetailButtonGap = 4;
 
@@ -173,6 +168,7 @@ void CNewsTradesPanel::DrawTrades(CCanvas& dc, int row, const NewsDayView& day) 
     const int priceWidth = font->TextWidth(Sj("99,999,999,999円 株 "));
     const std::string right = Sj("○");
     const std::string wrong = Sj("×");
+    const Palette& colours = owner_.Skin().Colours();
 
     int x = line.left;
     for (const ProductDayView& product : day.products) {
@@ -180,11 +176,11 @@ void CNewsTradesPanel::DrawTrades(CCanvas& dc, int row, const NewsDayView& day) 
         const Rect action{name.right, line.top, name.right + actionWidth, line.bottom};
         const Rect mark{action.right, line.top, action.right + markWidth, line.bottom};
         const Rect price{mark.right, line.top, mark.right + priceWidth, line.bottom};
-        DrawCellTextOn(dc, font, product.name, name, CCanvas::kCenter, kBlack, kTradeBackground);
-        DrawCellTextOn(dc, font, product.actionLabel, action, CCanvas::kCenter, kBlack, kTradeBackground);
+        DrawCellTextOn(dc, font, product.name, name, CCanvas::kCenter, colours.text, colours.tradeCell);
+        DrawCellTextOn(dc, font, product.actionLabel, action, CCanvas::kCenter, colours.text, colours.tradeCell);
         DrawCellTextOn(dc, font, product.matches ? right : wrong, mark, CCanvas::kCenter,
-                       product.matches ? kRightMark : kWrongMark, kTradeBackground);
-        DrawCellTextOn(dc, font, product.priceText, price, CCanvas::kLeft, kBlack, kTradeBackground);
+                       product.matches ? colours.rightMark : colours.wrongMark, colours.tradeCell);
+        DrawCellTextOn(dc, font, product.priceText, price, CCanvas::kLeft, colours.text, colours.tradeCell);
         // The next product starts after all four cells, also when the price was left out.
         x = price.right;
     }
@@ -208,8 +204,8 @@ void CNewsTradesPanel::Draw(CCanvas& dc) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = static_cast<int>(i);
         const Rect headline = HeadlineRect(row);
-        dc.FillSolid(headline, kWhite);
-        DrawCellText(dc, skin.Font(ResultLayout::kTextFont), rows[i].headline, headline, CCanvas::kLeft, kBlack);
+        dc.FillSolid(headline, skin.Colours().paper);
+        DrawCellText(dc, skin.Font(ResultLayout::kTextFont), rows[i].headline, headline, CCanvas::kLeft);
         DrawTrades(dc, row, rows[i]);
     }
 }

@@ -30,8 +30,7 @@ PositionResultTable MakePositionResultTable(const FinalFigures& figures, const C
         const ProductFigures& p = figures.Products[static_cast<std::size_t>(i)];
         PositionResultRow row;
         row.name = i < market.ProductCount ? market.Products[static_cast<std::size_t>(i)].name : std::string();
-        const std::int64_t net = static_cast<std::int64_t>(p.Realized) + p.Unrealized - p.Tax - p.Commition;
-        row.values = {p.MarketValue, p.Realized, p.Tax, p.Commition, net};
+        row.values = {p.MarketValue, p.Realized, p.Tax, p.Commition, FinalProfit(p)};
         table.products.push_back(std::move(row));
         marketValues += p.MarketValue;
         realized += p.Realized;
@@ -47,7 +46,7 @@ PositionResultTable MakePositionResultTable(const FinalFigures& figures, const C
     const std::int64_t totalRealized = income + realized;
     const std::int64_t totalTax = productTax + figures.IncomeTax;
     table.totals.values = {static_cast<std::int64_t>(figures.NetAssets) + marketValues, totalRealized, totalTax,
-                           commission, totalRealized - totalTax - commission};
+                           commission, FinalProfit(totalRealized, totalTax, commission)};
     return table;
 }
 

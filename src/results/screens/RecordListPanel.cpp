@@ -38,7 +38,6 @@ std::array<std::string, CRecordListPanel::kColumns> CRecordListPanel::RowTexts(i
     texts[kRankColumn] = std::to_string(row + 1);
     if (row < 0 || row >= static_cast<int>(records_.size())) return texts;
     const ResultRecord& r = records_[static_cast<std::size_t>(row)];
-    const std::int64_t finalProfit = static_cast<std::int64_t>(r.TotalPL) - r.Tax - r.Commition;
     texts[kDateColumn] = r.Date;
     texts[2] = FormatGrouped(r.TotalScore);
     texts[3] = FormatGrouped(r.LogicalScore);
@@ -46,7 +45,7 @@ std::array<std::string, CRecordListPanel::kColumns> CRecordListPanel::RowTexts(i
     texts[5] = FormatGrouped(r.RealizedPL);
     texts[6] = FormatGrouped(r.Tax);
     texts[7] = FormatGrouped(r.Commition);
-    texts[8] = FormatGrouped(finalProfit);
+    texts[8] = FormatGrouped(FinalProfit(r));
     texts[9] = RateOfReturnText(r, header_.Duration, header_.FundAmount);
     return texts;
 }

@@ -78,7 +78,7 @@ void CResultScreen::Draw(CCanvas& dc) {
     if (owner_.Skin().Height(backgroundBitmap) > 0) {
         DrawBackground(dc);
     } else {
-        dc.FillSolid(dc.ClipBox(), Rgb{255, 255, 255});
+        dc.FillSolid(dc.ClipBox(), owner_.Skin().Colours().paper);
     }
     CScreen::Draw(dc);
 }

@@ -149,10 +149,11 @@ Rect CScenarioCatalog::RowHitRect(int row) const {
 }
 
 Rgb CScenarioCatalog::RowColour(int entryIndex) const {
-    if (entryIndex == selection_) return kSelectedColour;
+    const Palette& colours = owner_.Skin().Colours();
+    if (entryIndex == selection_) return colours.currentItem;
     const CatalogEntry* entry = Entry(entryIndex);
-    if (entry && results_.Count(entry->header.ID) == 0) return kUnplayedColour;
-    return kPlayedColour;
+    if (entry && results_.Count(entry->header.ID) == 0) return colours.unplayed;
+    return colours.text;
 }
 
 std::string CScenarioCatalog::CellText(const CatalogEntry& entry, int column) const {
@@ -188,7 +189,7 @@ std::string CScenarioCatalog::CellText(const CatalogEntry& entry, int column) co
 void CScenarioCatalog::Draw(CCanvas& dc) {
     DrawBackground(dc);
     dc.SetBackgroundMode(BackgroundMode::Transparent);
-    dc.SetTextColour(kPlayedColour);
+    dc.SetTextColour(owner_.Skin().Colours().text);
     const CSkin& skin = owner_.Skin();
     for (int row = 0; row < kRowsPerPage; ++row) {
         const int index = pager_.Page() * kRowsPerPage + row;

@@ -36,9 +36,6 @@ public:
     static constexpr int kColumns = 11;
     // Releases left of this column's right edge select a row; the results count and the mark do not.
     static constexpr int kLastSelectingColumn = 8;
-    static constexpr Rgb kSelectedColour{255, 0, 0};
-    static constexpr Rgb kUnplayedColour{50, 50, 150};
-    static constexpr Rgb kPlayedColour{0, 0, 0};
 
     // Where the grid lies inside the panel, per resolution mode.
     struct GridTable {

@@ -1,18 +1,20 @@
 #include <gtest/gtest.h>
 
-#include "net/ServerReplies.h"
+#include "protocol/RankingRow.h"
+#include "protocol/ServerProtocol.h"
+#include "protocol/ServerScenario.h"
 
 namespace valmore {
 namespace {
 
 TEST(ReplyParsing, RunsOfCommasMoveTheFollowingFieldsUpAndCutShortEntriesAreKept) {
-    const std::vector<ServerScenario> list = ParseScenarioList(",S1,,Title,0,1,Lv,20,30,2,1000000,S2,T2");
+    const std::vector<ServerScenario> list = DecodeScenarioList(",S1,,Title,0,1,Lv,20,30,2,1000000,S2,T2");
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0], (ServerScenario{"S1", "Title", 0, 1, "Lv", "20", "30", 2, 1000000}));
     // The entry the text cuts short keeps what it has.
     EXPECT_EQ(list[1], (ServerScenario{"S2", "T2", 0, 0, "", "", "", 0, 0}));
-    EXPECT_TRUE(ParseScenarioList(",,,,").empty());
-    EXPECT_TRUE(ParseRanking("only-the-unused-field").empty());
+    EXPECT_TRUE(DecodeScenarioList(",,,,").empty());
+    EXPECT_TRUE(DecodeRanking("only-the-unused-field").empty());
 }
 
 TEST(ReplyParsing, NumbersStayInRangeAndARefusedResultCarriesItsMessage) {
