@@ -89,6 +89,7 @@ UnframedReply CServerLink::FetchUrl(const std::string& url) const {
     options.totalTimeoutMs = totalTimeoutMs_;
     options.maxBodyBytes = kMaxReplyBytes;
     options.userAgent = kUserAgent;
+    options.givenUp = givenUp_;
     const HttpGetResult result = HttpGet(url, options);
     switch (result.outcome) {
         case HttpOutcome::Ok:

@@ -3,8 +3,10 @@
 // The requests to the ranking server: one HTTP GET each to a servlet under the base URL, with every
 // value percent-encoded. Each gives what it came to as a LinkOutcome (or, for the account requests,
 // the account status) and what the reply carried, read with the protocol's decoders. Requests block
-// until the reply is read or a timeout ends them.
+// until the reply is read, a timeout ends them or they are given up; the screens run them off the
+// interface thread on a copy of the link.
 
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +52,8 @@ public:
     void SetTimeouts(long connectMs, long totalMs);
     // Tests send another version to see the server refuse it.
     void SetProtocolVersion(std::string version) { version_ = std::move(version); }
+    // Requests stop, as a server failure, as soon as the flag turns true; it must outlive them.
+    void StopWhen(const std::atomic<bool>* givenUp) { givenUp_ = givenUp; }
 
     // The reply text of a URL, or the failure that stood in its way.
     UnframedReply FetchUrl(const std::string& url) const;
@@ -68,6 +72,7 @@ private:
     long connectTimeoutMs_ = kConnectTimeoutMs;
     long totalTimeoutMs_ = kTotalTimeoutMs;
     std::string version_{kProtocolVersion};
+    const std::atomic<bool>* givenUp_ = nullptr;
 };
 
 }  // namespace valmore

@@ -11,7 +11,7 @@ std::string NoInternetMessage() {
 }
 
 std::string ServerFailureMessage(std::string_view frontPage) {
-    return Sj("トレドリアサーバーに接続できません。サーバーのメンテナンスか障害が原因と考えられますので、しばらく待って"
+    return Sj("ヴァルモアサーバーに接続できません。サーバーのメンテナンスか障害が原因と考えられますので、しばらく待って"
               "から接続し直してください。メンテナンス等の情報は、") +
            std::string(frontPage) + Sj(" でご確認ください。");
 }
@@ -32,8 +32,16 @@ std::string AccountRejectedMessage() {
     return Sj("ユーザーID、又はパスワードが無効です。内容をご確認の上再度登録してください。");
 }
 
+std::string ResultRefusedMessage() {
+    return Sj("サーバーが成績を受け付けませんでした。");
+}
+
+std::string RankingNotLoadedMessage() {
+    return Sj("ランキングを読み込めませんでした。");
+}
+
 std::string VersionRefusedMessage() {
-    return Sj("トレドリアのバージョンが古いため接続できません、アップデートしてください。");
+    return Sj("ヴァルモアのバージョンが古いため接続できません、アップデートしてください。");
 }
 
 }  // namespace valmore

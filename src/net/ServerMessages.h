@@ -13,5 +13,7 @@ std::string NoAccountMessage();                                // no user ID and
 std::string AccountInvalidMessage();                           // the stored account is no longer accepted
 std::string AccountRejectedMessage();                          // validation or change refused (1 or 3)
 std::string VersionRefusedMessage();                           // result code -3
+std::string ResultRefusedMessage();     // a submitted result refused without the server saying why
+std::string RankingNotLoadedMessage();  // shown in the ranking table when its page could not be had
 
 }  // namespace valmore

@@ -33,6 +33,43 @@ std::size_t Append(char* data, std::size_t size, std::size_t count, void* user) 
     return n;
 }
 
+struct MultiRelease {
+    void operator()(CURLM* m) const { curl_multi_cleanup(m); }
+};
+
+// How long one wait for the network lasts before the given-up flag is looked at again.
+constexpr int kGiveUpPollMs = 20;
+
+// The transfer through a multi handle, so a request given up from another thread ends at the next
+// short poll instead of when a timeout runs out; curl's own timeouts apply as they do otherwise.
+CURLcode Perform(CURL* c, const std::atomic<bool>* givenUp, bool* stopped) {
+    std::unique_ptr<CURLM, MultiRelease> multi(curl_multi_init());
+    if (!multi || curl_multi_add_handle(multi.get(), c) != CURLM_OK) return CURLE_FAILED_INIT;
+    CURLcode code = CURLE_GOT_NOTHING;
+    for (;;) {
+        if (givenUp && givenUp->load()) {
+            *stopped = true;
+            code = CURLE_ABORTED_BY_CALLBACK;
+            break;
+        }
+        int running = 0;
+        if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+            code = CURLE_FAILED_INIT;
+            break;
+        }
+        if (running == 0) {
+            int left = 0;
+            while (CURLMsg* message = curl_multi_info_read(multi.get(), &left)) {
+                if (message->msg == CURLMSG_DONE) code = message->data.result;
+            }
+            break;
+        }
+        curl_multi_poll(multi.get(), nullptr, 0, kGiveUpPollMs, nullptr);
+    }
+    curl_multi_remove_handle(multi.get(), c);
+    return code;
+}
+
 void InitialiseOnce() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -73,10 +110,12 @@ HttpGetResult HttpGet(const std::string& url, const HttpGetOptions& options) {
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
 
-    const CURLcode code = curl_easy_perform(c);
+    bool stopped = false;
+    const CURLcode code = Perform(c, options.givenUp, &stopped);
     if (code != CURLE_OK) {
         result.reason = errorText[0] != '\0' ? errorText : curl_easy_strerror(code);
         if (sink.tooLarge) result.reason = "reply larger than the limit";
+        if (stopped) result.reason = "given up";
         long osError = 0;
         curl_easy_getinfo(c, CURLINFO_OS_ERRNO, &osError);
         const bool noRoute =

@@ -78,6 +78,13 @@ void CAppContext::DestroyPlay() {
     if (onDestroyPlay) onDestroyPlay();
 }
 
+std::optional<std::string> CAppContext::TakeNotice() {
+    if (notices_.empty()) return std::nullopt;
+    std::string notice = std::move(notices_.front());
+    notices_.pop_front();
+    return notice;
+}
+
 void CAppContext::RequestQuit() {
     quitRequested_ = true;
     if (quitHandler_) quitHandler_();

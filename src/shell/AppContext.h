@@ -6,6 +6,7 @@
 // screens join the shell. A test builds a fresh one.
 
 #include <array>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -114,6 +115,12 @@ public:
     // ILinkLookup: the glossary entry with the key, as the popups and panels show it.
     std::optional<LinkEntry> FindLinkEntry(std::string_view key) const override;
 
+    // A notice raised inside a tick (message popup markup): the main view shows it once the tick has
+    // returned, so no modal loop runs inside the tick and the play cannot move on under the notice.
+    void QueueNotice(std::string markup) { notices_.push_back(std::move(markup)); }
+    // The oldest notice not yet shown, if any, taken out of the queue.
+    std::optional<std::string> TakeNotice();
+
     // Releases the play still held, if any.
     void DestroyPlay();
     // Ends the program once the handler that asks has returned.
@@ -151,6 +158,7 @@ private:
     bool glossaryAttempted_ = false;
     bool quitRequested_ = false;
     std::function<void()> quitHandler_;
+    std::deque<std::string> notices_;
 };
 
 }  // namespace valmore

@@ -1,6 +1,7 @@
 #include "shell/MainView.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/Sjis.h"
 #include "shell/PlaceholderScreen.h"
@@ -23,6 +24,35 @@ constexpr std::size_t kMaxReportedProblems = 2;
 bool IsClick(InputType type) {
     return type == InputType::LeftDown || type == InputType::LeftUp;
 }
+
+// How long the wait for a request sleeps before it looks for input, a tick or the reply again.
+constexpr int kWaitPollMs = 20;
+
+// The mark that shows a request is out: a box in the middle of the canvas with a ring of dots that
+// turns one dot per tick, and the words beside it.
+struct WaitingMarkLayout {
+    Size box;
+    int ringRadius;
+    int dot;
+    int font;
+};
+constexpr std::array<WaitingMarkLayout, 2> kWaitingMarkLayouts{{
+    {{128, 44}, 12, 5, 12},  // XGA
+    {{156, 54}, 15, 6, 12},  // SXGA
+}};
+constexpr int kWaitingDots = 8;
+constexpr Rgb kWaitingFrame{0, 0, 0};
+constexpr Rgb kWaitingFill{255, 255, 255};
+constexpr Rgb kWaitingText{0, 0, 0};
+// From the leading dot back: each trails the one before it in a lighter grey.
+constexpr std::array<Rgb, kWaitingDots> kWaitingDotShades{{{0, 0, 0},
+                                                           {60, 60, 60},
+                                                           {110, 110, 110},
+                                                           {150, 150, 150},
+                                                           {185, 185, 185},
+                                                           {210, 210, 210},
+                                                           {225, 225, 225},
+                                                           {235, 235, 235}}};
 
 // Input goes to the popup only, in popup coordinates; ticks still reach the main view, so a play
 // keeps running under a question, and the popup is painted over the current screen.
@@ -63,6 +93,57 @@ private:
 };
 
 }  // namespace
+
+// While a request is out: ticks and painting go on, with the waiting mark over the screen. Input is
+// dropped, not kept for later, except Escape and the screen's way back, which give the request up,
+// and a close request, which gives it up and ends the program as usual.
+class CMainView::CWaitHandler final : public IEventHandler {
+public:
+    CWaitHandler(CMainView& view, CPanel* giveUp) : view_(view), giveUp_(giveUp) {}
+
+    void OnInput(const InputEvent& event) override {
+        switch (event.type) {
+            case InputType::CloseRequest:
+                view_.requests_.GiveUp();
+                view_.OnInput(event);
+                return;
+            case InputType::KeyDown:
+                if (event.key == kKeyEscape) view_.requests_.GiveUp();
+                return;
+            case InputType::MouseMove:
+                if (giveUp_) giveUp_->OnMouseMove(Point{event.x, event.y});
+                return;
+            case InputType::LeftDown:
+            case InputType::LeftUp:
+                if (!giveUp_ || !giveUp_->visible || !giveUp_->GetRect().Contains(event.x, event.y)) return;
+                if (event.type == InputType::LeftDown) {
+                    giveUp_->OnMouseDown(event.flags, event.x, event.y);
+                } else {
+                    // Given up before the button acts, so its way back finds no request out.
+                    view_.requests_.GiveUp();
+                    giveUp_->OnMouseUp(event.flags, event.x, event.y);
+                }
+                view_.window_.InvalidateAll();
+                return;
+            case InputType::Text:
+            case InputType::TextEditing:
+                return;
+        }
+    }
+    void OnTick() override {
+        view_.OnTick();
+        ++view_.waitFrame_;
+        view_.window_.Invalidate(view_.WaitingMarkRect());
+    }
+    void OnPaint(CCanvas& canvas, const Rect& invalid) override {
+        view_.OnPaint(canvas, invalid);
+        view_.DrawWaitingMark(canvas);
+    }
+
+private:
+    CMainView& view_;
+    CPanel* giveUp_;
+};
 
 std::string StoreProblemMessage(const StoreProblem& problem) {
     const bool results = problem.store == StoreProblem::Store::Results;
@@ -222,8 +303,80 @@ void CMainView::OnClick(const InputEvent& event) {
 
 void CMainView::OnTick() {
     ++tickCount_;
-    if (current_ != kScreenSimulation || !context_.tickController) return;
-    if (context_.tickController()) window_.InvalidateAll();
+    // While a notice the play raised is open, the play waits for the user to read it.
+    if (current_ == kScreenSimulation && context_.tickController && !showingNotices_) {
+        if (context_.tickController()) window_.InvalidateAll();
+    }
+    ShowQueuedNotices();
+}
+
+void CMainView::ShowQueuedNotices() {
+    // A popup already open (this tick may come from its loop) or a request out keeps them waiting.
+    if (showingNotices_ || awaiting_ || modalDepth_ > 0 || !context_.HasPopups()) return;
+    showingNotices_ = true;
+    while (!window_.QuitPosted()) {
+        const std::optional<std::string> notice = context_.TakeNotice();
+        if (!notice) break;
+        context_.MessagePopup().Show(QVDialog::kModeNotice, *notice);
+    }
+    showingNotices_ = false;
+}
+
+Rect CMainView::WaitingMarkRect() const {
+    const WaitingMarkLayout& layout = kWaitingMarkLayouts[static_cast<std::size_t>(ModeOf(resolution_.mode))];
+    return Rect::FromSize((resolution_.canvas.width - layout.box.width) / 2,
+                          (resolution_.canvas.height - layout.box.height) / 2, layout.box.width, layout.box.height);
+}
+
+void CMainView::DrawWaitingMark(CCanvas& canvas) const {
+    const WaitingMarkLayout& layout = kWaitingMarkLayouts[static_cast<std::size_t>(ModeOf(resolution_.mode))];
+    const Rect box = WaitingMarkRect();
+    CCanvas::StateGuard state(canvas);
+    canvas.ClearClip();
+    canvas.SelectPen(Pen{PenStyle::Solid, 1, kWaitingFrame});
+    canvas.SelectBrush(Brush::Solid(kWaitingFill));
+    canvas.Rectangle(box);
+    const int gap = (layout.box.height - 2 * layout.ringRadius) / 2;
+    const Point centre{box.left + gap + layout.ringRadius, box.top + layout.box.height / 2};
+    for (int i = 0; i < kWaitingDots; ++i) {
+        // Dot i sits i eighths of a turn clockwise from the top; the leading dot moves on every tick.
+        const double angle = 2.0 * 3.14159265358979 * i / kWaitingDots;
+        const int x = centre.x + static_cast<int>(std::lround(layout.ringRadius * std::sin(angle)));
+        const int y = centre.y - static_cast<int>(std::lround(layout.ringRadius * std::cos(angle)));
+        const int behind = ((waitFrame_ - i) % kWaitingDots + kWaitingDots) % kWaitingDots;
+        canvas.FillSolid(Rect::FromSize(x - layout.dot / 2, y - layout.dot / 2, layout.dot, layout.dot),
+                         kWaitingDotShades[static_cast<std::size_t>(behind)]);
+    }
+    canvas.SelectFont(context_.skin.Font(layout.font));
+    canvas.SetTextColour(kWaitingText);
+    canvas.SetBackgroundMode(BackgroundMode::Transparent);
+    const Rect words{centre.x + layout.ringRadius + gap, box.top, box.right - gap, box.bottom};
+    canvas.DrawText(Sj("通信中…"), words, CCanvas::kSingleLine | CCanvas::kVCenter);
+}
+
+bool CMainView::AwaitWork(const std::function<void(const std::atomic<bool>& givenUp)>& work, CPanel* giveUp) {
+    // One request at a time; and none once the program is ending.
+    if (awaiting_ || window_.QuitPosted() || !requests_.Start(work)) return false;
+    awaiting_ = true;
+    waitFrame_ = 0;
+    window_.SetWaitCursor(true);
+    // The screen may just have switched (a request made on entering it), so all of it is painted.
+    window_.InvalidateAll();
+    CWaitHandler handler(*this, giveUp);
+    while (requests_.Out() && !requests_.Finished()) {
+        const CPlatformWindow::PumpResult pumped = window_.PumpOne(handler, kWaitPollMs);
+        if (pumped == CPlatformWindow::PumpResult::Quit) {
+            requests_.GiveUp();
+        } else if (pumped == CPlatformWindow::PumpResult::Idle) {
+            // Nothing to deliver (a headless window never waits by itself): wait for the worker.
+            requests_.WaitFinished(kWaitPollMs);
+        }
+    }
+    const bool finished = requests_.Collect();
+    awaiting_ = false;
+    window_.SetWaitCursor(false);
+    window_.InvalidateAll();
+    return finished;
 }
 
 void CMainView::OnPaint(CCanvas& canvas, const Rect&) {
@@ -240,7 +393,9 @@ void CMainView::OnPaint(CCanvas& canvas, const Rect&) {
 void CMainView::RunModal(IModalPopup& popup, const std::function<bool()>& done) {
     CModalHandler handler(*this, popup);
     window_.InvalidateAll();
+    ++modalDepth_;
     window_.RunUntil(handler, done);
+    --modalDepth_;
     window_.InvalidateAll();
 }
 

@@ -13,6 +13,7 @@
 
 #include "platform/EventHandler.h"
 #include "platform/PlatformWindow.h"
+#include "platform/RequestRunner.h"
 #include "shell/AppContext.h"
 #include "shell/Resolution.h"
 #include "ui/Screen.h"
@@ -46,6 +47,9 @@ public:
     CScreen* ScreenAt(int slot) const;
     bool ScreensBuilt() const { return screensBuilt_; }
     int TickCount() const { return tickCount_; }
+    // Whether a request is out, and where the canvas shows that it waits.
+    bool Awaiting() const { return awaiting_; }
+    Rect WaitingMarkRect() const;
     CAppContext& Context() const { return context_; }
 
     // IViewHost
@@ -63,6 +67,7 @@ public:
     CCanvas& MeasuringCanvas() override { return window_.Canvas(); }
     ITextServices& TextServices() override { return window_; }
     void SetWaitCursor(bool on) override { window_.SetWaitCursor(on); }
+    bool AwaitWork(const std::function<void(const std::atomic<bool>& givenUp)>& work, CPanel* giveUp) override;
 
     // IEventHandler
     void OnInput(const InputEvent& event) override;
@@ -70,7 +75,12 @@ public:
     void OnPaint(CCanvas& canvas, const Rect& invalid) override;
 
 private:
+    class CWaitHandler;
+
     void BuildScreens();
+    void DrawWaitingMark(CCanvas& canvas) const;
+    // Shows the notices the tick raised, once no popup is open and no request is out.
+    void ShowQueuedNotices();
     void OnClick(const InputEvent& event);
     void ReportStoreProblems();
 
@@ -82,6 +92,11 @@ private:
     bool screensBuilt_ = false;
     bool started_ = false;
     int tickCount_ = 0;
+    CRequestRunner requests_;
+    bool awaiting_ = false;
+    int waitFrame_ = 0;
+    int modalDepth_ = 0;
+    bool showingNotices_ = false;
     std::vector<StoreProblem> storeProblems_;
     std::string accountProblem_;
 };

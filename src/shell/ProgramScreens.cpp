@@ -107,12 +107,11 @@ void InstallProgramScreens(CAppContext& context) {
         // A practice play is only an exercise: it joins no history.
         if (context.TutorialActive()) return;
         DocSaveResult saved = context.Results().Add(figures.ScenarioID, ResultRecordFromFigures(figures));
-        if (!saved.ok && context.HasPopups()) {
+        if (!saved.ok) {
             // The record stays in the store, so the next save that succeeds writes it too.
-            context.MessagePopup().Show(QVDialog::kModeNotice,
-                                        Sj("成績を「") + FileNameText(context.ResultFile().string()) +
-                                            Sj("」に保存できませんでした（") + WriteFailureCause(saved.errorNumber) +
-                                            Sj("）。それまでの記録のファイルはそのまま残っています。"));
+            context.QueueNotice(Sj("成績を「") + FileNameText(context.ResultFile().string()) +
+                                Sj("」に保存できませんでした（") + WriteFailureCause(saved.errorNumber) +
+                                Sj("）。それまでの記録のファイルはそのまま残っています。"));
         }
     };
 }

@@ -3,6 +3,7 @@
 // What screens, panels and popups need of the main view: the resolution mode and skin, repaint
 // requests, screen switching and modal loops. The main view implements it; tests use a small fake.
 
+#include <atomic>
 #include <functional>
 
 #include "platform/Geometry.h"
@@ -14,6 +15,7 @@
 namespace valmore {
 
 class CCanvas;
+class CPanel;
 class CSkin;
 class ILinkLookup;
 
@@ -64,6 +66,17 @@ public:
     virtual ITextServices& TextServices() = 0;
     // The busy pointer around work that blocks the window, such as a server request.
     virtual void SetWaitCursor(bool /*on*/) {}
+
+    // Runs the work (a server request) off the interface thread and waits for it with the window
+    // alive: painting and the ticks go on, the canvas shows that it waits, and input other than
+    // Escape is dropped. Escape, or a click on giveUp (the screen's way back, which then acts as
+    // usual), gives the work up at once. True when the work has finished; false when it was given up
+    // or could not start (another is out). This plain version runs it in place, for test hosts.
+    virtual bool AwaitWork(const std::function<void(const std::atomic<bool>& givenUp)>& work, CPanel* /*giveUp*/) {
+        const std::atomic<bool> never{false};
+        work(never);
+        return true;
+    }
 };
 
 }  // namespace valmore

@@ -2,7 +2,8 @@
 
 // A tiny HTTP server on 127.0.0.1 for the request tests: one thread accepts connections one at a
 // time and answers each with the raw bytes the test's handler gives for the request target, after
-// an optional delay. It records every target it received.
+// an optional delay, or holds it open without a word until the server stops. It records every target
+// it received.
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -25,8 +26,11 @@ public:
     struct Reply {
         std::string raw;  // status line, headers and body, exactly as sent
         int delayMs = 0;
+        bool silent = false;  // never answered; the next connection is taken at once
     };
     using Handler = std::function<Reply(const std::string& target)>;
+
+    static Reply Silence() { return {"", 0, true}; }
 
     static Reply Body(const std::string& body, int status = 200) {
         return {"HTTP/1.1 " + std::to_string(status) + " X\r\nContent-Length: " + std::to_string(body.size()) +
@@ -60,6 +64,8 @@ public:
         if (thread_.joinable()) thread_.join();
         if (listener_ >= 0) ::close(listener_);
         listener_ = -1;
+        for (const int client : held_) ::close(client);
+        held_.clear();
     }
 
 private:
@@ -80,6 +86,10 @@ private:
                 targets_.push_back(target);
             }
             const Reply reply = handler_(target);
+            if (reply.silent) {
+                held_.push_back(client);
+                continue;
+            }
             for (int waited = 0; !stop_ && waited < reply.delayMs; waited += 10) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
@@ -99,6 +109,7 @@ private:
     std::thread thread_;
     mutable std::mutex mutex_;
     std::vector<std::string> targets_;
+    std::vector<int> held_;  // only the serving thread touches it until Stop has joined it
 };
 
 }  // namespace valmore::test

@@ -1,7 +1,8 @@
 // The server link walked through the real screens over a headless window, against the real ranking
 // server: an account file others may read refused at start, registration typed into the user dialog,
 // a nickname taken, a wrong password, the best results sent, the ranking with the own row in blue, a
-// refused version and a stopped server.
+// refused version and a stopped server; then a hostile server that refuses without a reason, fails a
+// ranking page and never answers another.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,6 +12,7 @@
 
 #include "RankingServerProcess.h"
 #include "TrainerFixture.h"
+#include "net/FakeHttpServer.h"
 #include "net/screens/CommMenuScreen.h"
 #include "net/screens/RankingScreen.h"
 #include "net/screens/RegistrationScreen.h"
@@ -72,6 +74,11 @@ struct LinkedTrainer {
     }
 
     bool Answer() {
+        // Once, the first time the program waits for a request: what the user does meanwhile.
+        if (view && view->Awaiting() && whileWaiting) {
+            window.QueueInput(*std::exchange(whileWaiting, std::nullopt));
+            return true;
+        }
         if (context.UserDialog().IsOpen()) {
             EXPECT_FALSE(typing.empty()) << Cp932ToUtf8(context.UserDialog().Message());
             for (const InputEvent& e : typing.empty() ? std::vector{InputEvent::KeyDown(kKeyEscape)} : typing.front())
@@ -87,6 +94,7 @@ struct LinkedTrainer {
     }
 
     std::deque<std::vector<InputEvent>> typing;
+    std::optional<InputEvent> whileWaiting;
     Notices notices;
     CHeadlessWindow window;
     CAppContext context;
@@ -182,18 +190,50 @@ TEST_P(ServerLinkWalk, RegisterSubmitAndRankThroughTheScreensAgainstTheRealServe
     // A refused version and a stopped server each have their notice and close ranking and submission.
     t.context.ServerLink().SetProtocolVersion("QUIVO_TARN_000_OLD");
     EXPECT_EQ(t.OpenCommunication(),
-              Notices{"トレドリアのバージョンが古いため接続できません、アップデートしてください。"});
+              Notices{"ヴァルモアのバージョンが古いため接続できません、アップデートしてください。"});
     EXPECT_FALSE(t.Open());
     t.context.ServerLink().SetProtocolVersion(std::string(kProtocolVersion));
     t.ClickMenu(CCommMenuScreen::kBackButton);
     server.process.Kill();
     const Notices stopped = t.OpenCommunication();
     ASSERT_EQ(stopped.size(), 1u);
-    EXPECT_EQ(stopped[0].rfind("トレドリアサーバーに接続できません。", 0), 0u) << stopped[0];
+    EXPECT_EQ(stopped[0].rfind("ヴァルモアサーバーに接続できません。", 0), 0u) << stopped[0];
     EXPECT_NE(stopped[0].find("http://127.0.0.1:" + std::to_string(server.port) + "/ "), std::string::npos);
     EXPECT_FALSE(t.Open());
     t.ClickMenu(CCommMenuScreen::kRegistrationButton);
     EXPECT_EQ(t.ChangeRegistration({kEnter}), stopped);
+}
+
+TEST_P(ServerLinkWalk, AHostileServerIsToldApartAndARequestOutEndsWithTheWindow) {
+    FakeHttpServer server([](const std::string& target) {
+        auto asks = [&target](const char* what) { return target.find(what) != std::string::npos; };
+        if (asks("/UserValidate?")) return FakeHttpServer::Body("RURADIZA:OK");
+        if (asks("/ResultHandler?")) return FakeHttpServer::Body("RURADIZA:SCENARIO_VALIDATE_FAILUER");
+        if (asks("/ScenarioList?"))
+            return FakeHttpServer::Body("RURADIZA:VM-E01,1,0,0,1,20,30,1,1,VM-E02,2,0,0,1,2,3,1,1");
+        return asks("ID=VM-E01") ? FakeHttpServer::Body("broken", 500) : FakeHttpServer::Silence();
+    });
+    TempDir userDir;
+    CResultStore(userDir / "result.dat").Add("VM-E01", Played("2026/11/01", 50, 1000));
+    CUserAccount account;
+    account.UserID = "taro01";
+    account.Password = "pass1";
+    ASSERT_TRUE(account.Save(CUserAccount::FileIn(userDir.Path()), nullptr));
+    LinkedTrainer t(GetParam(), userDir.Path(), server.BaseUrl());
+    EXPECT_EQ(t.OpenCommunication(), Notices{});
+    // A refusal without its text still says what happened, and nothing counts as sent.
+    EXPECT_EQ(t.ClickMenu(CCommMenuScreen::kSubmitButton),
+              (Notices{"サーバーが成績を受け付けませんでした。", "送信に失敗しました。"}));
+    const Notices failed = t.ClickMenu(CCommMenuScreen::kRankingButton);
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed[0].rfind("ヴァルモアサーバーに接続できません。", 0), 0u) << failed[0];
+    CRankingScreen& ranking = t.At<CRankingScreen>(kScreenRanking);
+    EXPECT_TRUE(ranking.PageFailed());
+    // The window closed while the next page is out: the program ends with the request given up.
+    t.whileWaiting = InputEvent::CloseRequest();
+    EXPECT_EQ(t.Click(ranking.NextButton()), Notices{});
+    EXPECT_TRUE(t.window.QuitPosted() && ranking.PageFailed());
+    EXPECT_FALSE(t.view->Awaiting());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, ServerLinkWalk, ::testing::Values(kModeXga, kModeSxga), ModeName);

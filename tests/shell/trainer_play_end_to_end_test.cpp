@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "TrainerFixture.h"
+#include "platform/Sjis.h"
 
 namespace valmore {
 namespace {
@@ -76,6 +79,39 @@ TEST_P(PlayingAScenarioOnScreen, ASecondPlayOfTheSameScenarioIsAddedToTheFirst) 
     ASSERT_EQ(store.Count(test::kEarningsPlay.id), 2);
     EXPECT_EQ(store.At(test::kEarningsPlay.id, 0), store.At(test::kEarningsPlay.id, 1))
         << "the same orders on the same day score the same";
+}
+
+// The notice of a result that cannot be saved is raised inside a tick; the play waits under it
+// instead of switching to the result screen while it is still open.
+TEST_P(PlayingAScenarioOnScreen, AResultThatCannotBeSavedIsToldAndThePlayWaitsForTheNotice) {
+    Trainer trainer(GetParam());
+    // A folder where the result file belongs: every save of it fails.
+    ASSERT_TRUE(std::filesystem::create_directory(trainer.context.ResultFile()));
+    trainer.SelectScenario(test::kEarningsPlay.id);
+    trainer.Click(trainer.Selection().StartButton());
+    std::vector<std::string> notices;
+    std::vector<int> screensUnderNotice;
+    bool ticked = false;
+    trainer.window.SetFeed([&](CHeadlessWindow& window) {
+        QVDialog& popup = trainer.context.MessagePopup();
+        if (!popup.IsOpen()) return false;
+        // Five seconds of ticks with the notice open: more than the play's closing pause.
+        if (!std::exchange(ticked, true)) {
+            window.QueueTick(50);
+            return true;
+        }
+        notices.push_back(Cp932ToUtf8(popup.Text()));
+        screensUnderNotice.push_back(trainer.Current());
+        const Rect r = popup.Button2().GetRect().Offset(popup.Bounds().left, popup.Bounds().top);
+        window.QueueInput(InputEvent::LeftDown(r.left + 2, r.top + 2));
+        window.QueueInput(InputEvent::LeftUp(r.left + 2, r.top + 2));
+        return true;
+    });
+    trainer.PlayToTheEnd(test::kEarningsPlay.Plan());
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("保存できませんでした"), std::string::npos) << notices[0];
+    EXPECT_EQ(screensUnderNotice, std::vector<int>{kScreenSimulation});
+    EXPECT_EQ(trainer.Current(), kScreenResult);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, PlayingAScenarioOnScreen, ::testing::Values(kModeXga, kModeSxga), test::ModeName);

@@ -1,11 +1,11 @@
 #include "net/screens/CommMenuScreen.h"
 
 #include "net/ServerMessages.h"
+#include "net/screens/AwaitLink.h"
 #include "net/screens/CommMenuLayout.h"
 #include "net/screens/LinkNotices.h"
 #include "platform/Sjis.h"
 #include "ui/Skin.h"
-#include "ui/WaitCursor.h"
 
 namespace valmore {
 
@@ -100,10 +100,15 @@ void CCommMenuScreen::CheckStoredAccount() {
         ShowPlainNotice(popup_, NoAccountMessage());
         return;
     }
-    {
-        CWaitCursor wait(owner_);
-        account_.status = link_.UserValidateRequest(account_.UserID, account_.Password);
-    }
+    const auto status = AwaitLink(
+        owner_, link_,
+        [userId = account_.UserID, password = account_.Password](const CServerLink& link) {
+            return link.UserValidateRequest(userId, password);
+        },
+        buttons_[kBackButton]);
+    // Given up: the account stays unchecked, so ranking and submission stay closed.
+    if (!status) return;
+    account_.status = *status;
     switch (account_.status) {
         case AccountStatus::Valid:
             // The server checks a change against the password it holds, which is this one.
@@ -130,17 +135,24 @@ void CCommMenuScreen::SubmitResults() {
         if (scenarioId.empty()) continue;
         const ResultRecord* best = BestRecord(records);
         if (!best || best->Date.empty()) continue;
-        ResultReply reply;
-        {
-            CWaitCursor wait(owner_);
-            reply = link_.ResultRequest(ResultMessage(stored.UserID, scenarioId, *best), stored.Password);
-        }
+        const auto sent = AwaitLink(
+            owner_, link_,
+            [message = ResultMessage(stored.UserID, scenarioId, *best),
+             password = stored.Password](const CServerLink& link) { return link.ResultRequest(message, password); },
+            buttons_[kBackButton]);
+        // Given up: the user knows the sending stopped; what was sent before stays sent.
+        if (!sent) return;
+        const ResultReply& reply = *sent;
         // A refused version would refuse every result alike: one notice, and nothing counts as sent.
         if (reply.outcome == LinkOutcome::VersionRefused) {
             ShowLinkFailure(popup_, reply.outcome, link_);
             return;
         }
-        if (reply.outcome == LinkOutcome::Refused) ShowPlainNotice(popup_, reply.message);
+        if (reply.outcome == LinkOutcome::Refused) {
+            // A refused result was not sent, whatever the others came to.
+            success = false;
+            ShowPlainNotice(popup_, reply.message.empty() ? ResultRefusedMessage() : reply.message);
+        }
         // A server that cannot be reached would make each further request wait for its timeout.
         if (reply.outcome == LinkOutcome::NoConnection || reply.outcome == LinkOutcome::ServerFailure) {
             success = false;

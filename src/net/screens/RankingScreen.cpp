@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "net/ServerMessages.h"
+#include "net/screens/AwaitLink.h"
 #include "net/screens/LinkNotices.h"
 #include "net/screens/RankingLayout.h"
 #include "platform/Sjis.h"
@@ -9,7 +11,6 @@
 #include "results/screens/CellText.h"
 #include "results/screens/ScenarioLabels.h"
 #include "ui/Skin.h"
-#include "ui/WaitCursor.h"
 
 namespace valmore {
 
@@ -54,12 +55,19 @@ void CRankingScreen::Layout() {
 void CRankingScreen::Activate() {
     page_ = 0;
     rows_.clear();
+    pageFailed_ = false;
     if (!listFetched_) {
-        LinkReply<std::vector<ServerScenario>> reply;
-        {
-            CWaitCursor wait(owner_);
-            reply = link_.ScenarioListRequest("EXAM");
+        const auto fetched = AwaitLink(
+            owner_, link_, [](const CServerLink& link) { return link.ScenarioListRequest("EXAM"); }, back_);
+        if (!fetched) {
+            // Given up: back to the menu, unless the way back has already gone there.
+            if (owner_.CurrentScreen() == kScreenRanking) {
+                owner_.SwitchScreen(kScreenMainMenu);
+                owner_.InvalidateAll();
+            }
+            return;
         }
+        LinkReply<std::vector<ServerScenario>> reply = std::move(*fetched);
         if (ShowLinkFailure(popup_, reply.outcome, link_)) {
             owner_.SwitchScreen(kScreenMainMenu);
             owner_.InvalidateAll();
@@ -99,15 +107,26 @@ const ServerScenario* CRankingScreen::PageScenario() const {
 
 void CRankingScreen::LoadRanking() {
     rows_.clear();
+    pageFailed_ = false;
     const ServerScenario* scenario = PageScenario();
     // A server that lists no scenario leaves nothing to ask about.
     if (!scenario) return;
-    LinkReply<std::vector<RankingRow>> reply;
-    {
-        CWaitCursor wait(owner_);
-        reply = link_.RankingRequest(scenario->ID, account_.UserID);
+    auto fetched = AwaitLink(
+        owner_, link_,
+        [id = scenario->ID, userId = account_.UserID](const CServerLink& link) {
+            return link.RankingRequest(id, userId);
+        },
+        back_);
+    if (!fetched) {
+        pageFailed_ = true;
+        return;
     }
-    rows_ = std::move(reply.value);
+    if (fetched->outcome != LinkOutcome::Done) {
+        pageFailed_ = true;
+        ShowLinkFailure(popup_, fetched->outcome, link_);
+        return;
+    }
+    rows_ = std::move(fetched->value);
 }
 
 bool CRankingScreen::IsOwnRow(const RankingRow& row) const {
@@ -205,6 +224,13 @@ void CRankingScreen::Draw(CCanvas& dc) {
                      HeaderCellRect(cell), CCanvas::kCenter);
     }
 
+    if (pageFailed_) {
+        // One line across the first row, over its column lines, so it reads as a sentence.
+        const Rect line = RowRect(0);
+        dc.FillSolid(Rect{line.left + 1, line.top, line.right - 1, line.bottom - 1}, skin.Colours().paper);
+        DrawCellText(dc, skin.Font(kTextFont), RankingNotLoadedMessage(), line, CCanvas::kCenter);
+        return;
+    }
     const int shown = std::min(kRows, static_cast<int>(rows_.size()));
     for (int r = 0; r < shown; ++r) {
         const RankingRow& row = rows_[static_cast<std::size_t>(r)];

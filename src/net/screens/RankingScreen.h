@@ -45,6 +45,8 @@ public:
     bool ScenarioListFetched() const { return listFetched_; }
     int Page() const { return page_; }
     const std::vector<RankingRow>& Rows() const { return rows_; }
+    // The page's ranking could not be had (or was given up); the table says so.
+    bool PageFailed() const { return pageFailed_; }
     // True when the row is the user's own, shown in blue.
     bool IsOwnRow(const RankingRow& row) const;
 
@@ -70,6 +72,7 @@ private:
     bool listFetched_ = false;
     int page_ = 0;
     std::vector<RankingRow> rows_;
+    bool pageFailed_ = false;
     CSkinButton* previous_ = nullptr;
     CSkinButton* next_ = nullptr;
     CSkinButton* back_ = nullptr;

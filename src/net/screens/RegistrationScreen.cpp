@@ -1,13 +1,13 @@
 #include "net/screens/RegistrationScreen.h"
 
 #include "net/ServerMessages.h"
+#include "net/screens/AwaitLink.h"
 #include "net/screens/LinkNotices.h"
 #include "net/screens/RegistrationLayout.h"
 #include "platform/Sjis.h"
 #include "results/screens/CellText.h"
 #include "ui/FailureText.h"
 #include "ui/Skin.h"
-#include "ui/WaitCursor.h"
 
 namespace valmore {
 
@@ -68,10 +68,12 @@ void CRegistrationScreen::ChangeRegistration() {
     // is validated first: that is what tells the server's password, which the change is checked
     // against, to the account.
     if (account_.status != AccountStatus::Valid || userId != account_.UserID) {
-        {
-            CWaitCursor wait(owner_);
-            account_.status = link_.UserValidateRequest(userId, password);
-        }
+        const auto status = AwaitLink(
+            owner_, link_,
+            [userId, password](const CServerLink& link) { return link.UserValidateRequest(userId, password); }, back_);
+        // Given up: nothing has changed, here or at the server.
+        if (!status) return;
+        account_.status = *status;
         if (account_.status != AccountStatus::Valid) {
             if (!ShowLinkFailure(popup_, account_.status, link_)) ShowPlainNotice(popup_, AccountRejectedMessage());
             owner_.InvalidateAll();
@@ -83,10 +85,19 @@ void CRegistrationScreen::ChangeRegistration() {
     }
 
     const AccountStatus before = account_.status;
-    {
-        CWaitCursor wait(owner_);
-        account_.status = link_.ChangeUserInfoRequest(userId, password, account_.previousPassword, nickname);
+    const auto changed = AwaitLink(
+        owner_, link_,
+        [userId, password, previous = account_.previousPassword, nickname](const CServerLink& link) {
+            return link.ChangeUserInfoRequest(userId, password, previous, nickname);
+        },
+        back_);
+    if (!changed) {
+        // Given up: the account and its file stay as they were, but the server may have taken the
+        // change, so the account counts as unchecked and the next change validates it first.
+        account_.status = AccountStatus::Rejected;
+        return;
     }
+    account_.status = *changed;
     switch (account_.status) {
         case AccountStatus::Valid: {
             account_.UserID = userId;
