@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FakePracticePlay.h"
+#include "platform/InputEvent.h"
 #include "tutorial/ClickTargetStep.h"
 #include "tutorial/Tutorial.h"
 #include "tutorial/WaitStep.h"
@@ -24,6 +25,11 @@ struct SmallRun {
     explicit SmallRun(std::vector<std::unique_ptr<CTutorialStep>> steps) : tutorial(play, skin, std::move(steps)) {
         tutorial.Start();
         play.now.state = 1;  // the opening is over: "play started" holds at once
+    }
+    // A press and release at one point, as the main view hands them over.
+    void Click(int x, int y, unsigned flags = 0) {
+        tutorial.OnButtonDown(flags, x, y);
+        tutorial.OnButtonUp(flags, x, y);
     }
     int ActiveGroup() const {
         const CTutorialStep* step = tutorial.Active(0);
@@ -64,12 +70,41 @@ TEST(GroupTiming, ThePlayRunsOnlyWhileEveryShownStepAllowsIt) {
     SmallRun run(std::move(steps));
 
     EXPECT_EQ(run.tutorial.Gate(), GateAnswer::Hold);  // nothing was shown yet
-    run.tutorial.OnButtonUp(0, 1, 1);
+    run.Click(1, 1);
     EXPECT_EQ(run.tutorial.Gate(), GateAnswer::Hold);  // a finished step without R still counts
     run.play.now.subState = 1;
     EXPECT_EQ(run.tutorial.Gate(), GateAnswer::Run);  // the last group starts: all may move
-    run.tutorial.OnButtonUp(0, 1, 1);
+    run.Click(1, 1);
     EXPECT_EQ(run.tutorial.Gate(), GateAnswer::End);
+}
+
+TEST(GroupTiming, OnePressAndReleaseFinishesAtMostOneGroup) {
+    std::vector<std::unique_ptr<CTutorialStep>> steps;
+    steps.push_back(WaitFor(0, ConditionKind::OrdersAccepted, true));
+    steps.push_back(WaitFor(1, ConditionKind::Click));
+    steps.push_back(WaitFor(2, ConditionKind::Click));
+    SmallRun run(std::move(steps));
+    run.tutorial.Poll();
+
+    // Pressed while group 0 showed, released once group 1 is up: group 1 stays.
+    run.tutorial.OnButtonDown(0, 1, 1);
+    run.play.now.subState = 1;
+    run.tutorial.Poll();
+    ASSERT_EQ(run.ActiveGroup(), 1);
+    run.tutorial.OnButtonUp(0, 1, 1);
+    run.tutorial.Poll();
+    EXPECT_EQ(run.ActiveGroup(), 1);
+
+    // A double click: its first click finishes group 1, its repeat is swallowed by group 2.
+    run.Click(1, 1);
+    run.tutorial.Poll();
+    ASSERT_EQ(run.ActiveGroup(), 2);
+    EXPECT_FALSE(run.tutorial.LetsThrough(run.tutorial.OnButtonDown(kMouseRepeatClick, 1, 1)));
+    EXPECT_FALSE(run.tutorial.LetsThrough(run.tutorial.OnButtonUp(kMouseRepeatClick, 1, 1)));
+    EXPECT_FALSE(run.tutorial.Poll());
+    EXPECT_EQ(run.ActiveGroup(), 2);
+    run.Click(1, 1);
+    EXPECT_TRUE(run.tutorial.Poll());
 }
 
 TEST(ClickTarget, OnlyClicksInsideTheFrameLessThreePixelsAcrossAndTwoDownReachTheScreen) {
@@ -91,10 +126,10 @@ TEST(ClickTarget, OnlyClicksInsideTheFrameLessThreePixelsAcrossAndTwoDownReachTh
     }
 
     // A swallowed click does not finish the step; one inside does, and with it the run.
-    run.tutorial.OnButtonUp(0, 102, 215);
+    run.Click(102, 215);
     EXPECT_FALSE(run.tutorial.Poll());
     EXPECT_NE(run.tutorial.Active(0), nullptr);
-    run.tutorial.OnButtonUp(0, 103, 215);
+    run.Click(103, 215);
     EXPECT_TRUE(run.tutorial.Poll());
 }
 
