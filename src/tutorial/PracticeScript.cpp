@@ -420,7 +420,7 @@ constexpr ScriptStep kSxgaScript[] = {
     Balloon(100, {0, 0, 700, 200}, Click(), kHeld, Footer::Click, 14),
     Balloon(101, {0, 250, 700, 400}, GroupDone(), kClicks, Footer::Follow, 14),
     ClickTarget(101, {1205, 515, 1267, 549}, Click(), kClicks),
-    Balloon(102, {0, 0, 700, 150}, Click(), kHeld, Footer::None, 14),
+    Balloon(102, {0, 0, 700, 100}, Click(), kHeld, Footer::None, 14),
 };
 
 // The engine holds a script of fewer than kMaxSteps steps: the end of the script takes a place too.
