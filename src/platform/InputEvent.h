@@ -22,6 +22,8 @@ constexpr unsigned kMouseLeftButton = 0x01;
 constexpr unsigned kMouseRightButton = 0x02;
 constexpr unsigned kModifierShift = 0x04;
 constexpr unsigned kModifierControl = 0x08;
+// The press or release belongs to the second (or a later) click of a double click.
+constexpr unsigned kMouseRepeatClick = 0x10;
 
 // Key codes: letters and digits are their upper-case ASCII codes; the rest are listed here. Keys
 // the program has no use for arrive as kKeyOther.
@@ -56,9 +58,7 @@ struct InputEvent {
     static InputEvent LeftUp(int x, int y, unsigned flags = 0) { return {InputType::LeftUp, x, y, flags, 0, {}}; }
     static InputEvent KeyDown(int key, unsigned flags = 0) { return {InputType::KeyDown, 0, 0, flags, key, {}}; }
     static InputEvent Text(std::string sjis) { return {InputType::Text, 0, 0, 0, 0, std::move(sjis)}; }
-    static InputEvent TextEditing(std::string sjis) {
-        return {InputType::TextEditing, 0, 0, 0, 0, std::move(sjis)};
-    }
+    static InputEvent TextEditing(std::string sjis) { return {InputType::TextEditing, 0, 0, 0, 0, std::move(sjis)}; }
     static InputEvent CloseRequest() { return {InputType::CloseRequest, 0, 0, 0, 0, {}}; }
 };
 

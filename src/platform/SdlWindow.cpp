@@ -137,15 +137,15 @@ bool CSdlWindow::Translate(const SDL_Event& e, InputEvent* out) {
             return true;
         case SDL_MOUSEBUTTONDOWN:
             if (e.button.button != SDL_BUTTON_LEFT) return false;
-            *out = InputEvent::LeftDown(
-                e.button.x - offset.x, e.button.y - offset.y,
-                ButtonFlags(SDL_GetMouseState(nullptr, nullptr)) | kMouseLeftButton | ModifierFlags());
+            *out = InputEvent::LeftDown(e.button.x - offset.x, e.button.y - offset.y,
+                                        ButtonFlags(SDL_GetMouseState(nullptr, nullptr)) | kMouseLeftButton |
+                                            ModifierFlags() | (e.button.clicks >= 2 ? kMouseRepeatClick : 0u));
             return true;
         case SDL_MOUSEBUTTONUP:
             if (e.button.button != SDL_BUTTON_LEFT) return false;
-            *out = InputEvent::LeftUp(
-                e.button.x - offset.x, e.button.y - offset.y,
-                (ButtonFlags(SDL_GetMouseState(nullptr, nullptr)) & ~kMouseLeftButton) | ModifierFlags());
+            *out = InputEvent::LeftUp(e.button.x - offset.x, e.button.y - offset.y,
+                                      (ButtonFlags(SDL_GetMouseState(nullptr, nullptr)) & ~kMouseLeftButton) |
+                                          ModifierFlags() | (e.button.clicks >= 2 ? kMouseRepeatClick : 0u));
             return true;
         case SDL_KEYDOWN:
             *out = InputEvent::KeyDown(TranslateKey(e.key.keysym.sym), ModifierFlags());

@@ -103,6 +103,7 @@ void COrderPanel::StartDay() {
         if (controls.quantity) {
             controls.quantity->SetMin(unit);
             controls.quantity->SetStep(unit);
+            controls.quantity->Reset();
         }
         decisions_.at(static_cast<std::size_t>(c)) = OrderChoice::None;
     }

@@ -40,11 +40,13 @@ std::string TradeLogMarkup(const std::vector<ExecutedTrade>& trades, const CMark
 std::string RefusalNotice(OrderRefusal refusal) {
     switch (refusal) {
         case OrderRefusal::ShortSaleLimit:
-            return Sj("空売り制限を越えますので、売りの株数を減らして注文をやり直してください。"
-                      "当シミュレーションでは、空売りは各銘柄10単位まで、というルールを設けてあります。");
+            return Sj(
+                "空売り制限を超えますので、売りの株数を減らして注文をやり直してください。"
+                "当シミュレーションでは、空売りは各銘柄10単位まで、というルールを設けてあります。");
         case OrderRefusal::Cash:
-            return Sj("現金が足りませんので、注文をやり直してください。例えば、$n１. 買いの株数を減らして下さい。"
-                      "$n２. $g031を選択してください。$n３. 売ることのできる銘柄がある場合は、売ってください。");
+            return Sj(
+                "現金が足りませんので、注文をやり直してください。例えば、$n１. 買いの株数を減らしてください。"
+                "$n２. $g031を選択してください。$n３. 売ることのできる銘柄がある場合は、売ってください。");
         default:
             return std::string();
     }

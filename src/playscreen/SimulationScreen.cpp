@@ -259,7 +259,7 @@ void CSimulationScreen::LeavePlay() {
 }
 
 bool CSimulationScreen::OnKeyDown(int key) {
-    if (acceptKeys && !acceptKeys()) return false;
+    if (Guided()) return false;
     if (controller_.AcceptingOrders() && OrderKey(key)) return true;
     return CScreen::OnKeyDown(key);
 }
@@ -330,6 +330,7 @@ void CSimulationScreen::OnPlayEvent(PlayEvent event) {
     switch (event) {
         case PlayEvent::PlayReset:
             // The panels forget the previous play before they take this one.
+            quit_->enabled = false;  // a play opens before it can be left
             news_->ResetNews();
             info_->ResetInfo();
             order_->RefreshOrderButtons();
@@ -337,6 +338,8 @@ void CSimulationScreen::OnPlayEvent(PlayEvent event) {
             chart_->ResetChart();
             RefreshAllPanels();
             order_->AssignColumns();
+            // Nothing of the previous play's last day may show in the order columns.
+            order_->StartDay();
             chart_->FillProductSelector();
             asset_->UpdateAssetValues();
             info_->ClearInfo();
@@ -359,7 +362,7 @@ void CSimulationScreen::OnPlayEvent(PlayEvent event) {
             break;
         case PlayEvent::OrdersOpened:
             RefreshAllPanels();
-            quit_->enabled = controller_.CanLeave();
+            quit_->enabled = controller_.CanLeave() && !Guided();
             news_->UpdateNewsButtons();
             order_->RefreshOrderButtons();
             chart_->SetDays(CurrentDay());
@@ -412,7 +415,7 @@ void CSimulationScreen::OnOrdersExecuted(const std::vector<ExecutedTrade>& trade
 }
 
 bool CSimulationScreen::OnTick() {
-    quit_->enabled = controller_.CanLeave();
+    quit_->enabled = controller_.CanLeave() && !Guided();
     bool repaint = false;
     // The execute button's animation moves on at every paint while it is enabled.
     if (execute_->enabled) {

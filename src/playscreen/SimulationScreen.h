@@ -92,8 +92,9 @@ public:
     void ExecuteOrders();
     // Marks every panel for repainting, repaints the whole background and invalidates the window.
     void RefreshAllPanels();
-    // Asked before every key; false keeps the keys away (while the practice run leads the user).
-    std::function<bool()> acceptKeys;
+    // True while the practice run leads the user: the keys are kept away, and 終了, whose clicks the run
+    // swallows, shows disabled.
+    std::function<bool()> guided;
     // Told whenever the screen becomes current (the practice run forgets an old stop request).
     std::function<void()> onActivate;
     // Drawn over the panels at every paint (the practice run's balloons and highlights).
@@ -130,6 +131,7 @@ public:
     bool OnTick() override;
 
 private:
+    bool Guided() const { return guided && guided(); }
     CSkinButton* AddButton(int element, int column, int up, int dn, int non, int sizeBitmap);
     bool OrderKey(int key);
     bool KeyChoice(int key);

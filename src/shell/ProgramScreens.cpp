@@ -58,8 +58,8 @@ void InstallProgramScreens(CAppContext& context) {
         auto screen =
             std::make_unique<CSimulationScreen>(host, context.controller, context.MessagePopup(), context.Snapshots(),
                                                 context.SnapshotFile(), context.Paths().dataDir);
-        // The practice run decides which keys may act while it guides the user.
-        screen->acceptKeys = [&context] { return !context.TutorialActive(); };
+        // While the practice run guides the user, the screen keeps its keys and its 終了 button idle.
+        screen->guided = [&context] { return context.TutorialActive(); };
         context.controller.SetView(screen.get());
         InstallPracticeRun(host, context, *screen);
         return std::unique_ptr<CScreen>(std::move(screen));

@@ -15,6 +15,8 @@ constexpr int kLastVisiblePhase = 6;
 constexpr int kRefreshPhase = 8;
 constexpr int kCornerEllipse = 10;
 constexpr Pen kFramePen{PenStyle::Dash, 3, kPalette.tutorialFrame};
+// The line's inner edge stays 2 pixels clear of the rectangle.
+constexpr int kFrameMargin = 4;
 
 int Phase(int counter) {
     return ((counter % kBlinkPeriod) + kBlinkPeriod) % kBlinkPeriod;
@@ -30,12 +32,23 @@ bool CHighlightStep::FrameVisible() const {
     return BlinkShows(blink);
 }
 
+Rect CHighlightStep::FrameRect() const {
+    return Rect{rect.left - kFrameMargin, rect.top - kFrameMargin, rect.right + kFrameMargin,
+                rect.bottom + kFrameMargin};
+}
+
+Rect CHighlightStep::DrawnRect() const {
+    const int half = kFramePen.width / 2 + 1;
+    const Rect frame = FrameRect();
+    return Rect{frame.left - half, frame.top - half, frame.right + half, frame.bottom + half};
+}
+
 void CHighlightStep::Draw(CCanvas& canvas, const IMarkupSkin&) {
     if (!FrameVisible()) return;
     CCanvas::StateGuard state(canvas);
     canvas.SelectPen(kFramePen);
     canvas.SelectBrush(Brush::Hollow());
-    canvas.RoundRect(rect, kCornerEllipse, kCornerEllipse);
+    canvas.RoundRect(FrameRect(), kCornerEllipse, kCornerEllipse);
 }
 
 void CHighlightStep::Poll(CTutorial& tutorial, PollFlags& flags) {

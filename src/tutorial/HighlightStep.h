@@ -19,6 +19,10 @@ public:
 
     // The frame shows for the first 7 of every 16 polls.
     bool FrameVisible() const;
+    // Where the frame's line runs: a margin outside the rectangle, so that the line never covers what
+    // it points at.
+    Rect FrameRect() const;
+    Rect DrawnRect() const override;
 };
 
 }  // namespace valmore

@@ -240,9 +240,8 @@ constexpr ScriptStep kXgaScript[] = {
     Balloon(102, {0, 0, 500, 100}, Click(), kHeld, Footer::None, 16),
 };
 
-// SXGA mode: the same elements at their SXGA places, balloons 700 pixels wide, all texts in font 14.
-// The second of the two identical balloons after the first price move goes as soon as the news is
-// out, and there is no closing balloon: the run ends with the last execution.
+// SXGA mode: the same groups with the same elements at their SXGA places, balloons 700 pixels wide,
+// all texts in font 14.
 constexpr ScriptStep kSxgaScript[] = {
     Balloon(0, {0, 0, 700, 150}, GroupDone(), kRun, Footer::Wait, 14),
     Wait(0, PlayStarted(), kRun),
@@ -292,7 +291,7 @@ constexpr ScriptStep kSxgaScript[] = {
     Balloon(26, {0, 600, 700, 750}, GroupDone(), kRun, Footer::Wait, 14),
     Highlight(26, {7, 273, 1273, 505}, NewsShown(), kRun),
     Balloon(27, {0, 600, 700, 750}, GroupDone(), kHeld, Footer::Click, 14),
-    Highlight(27, {7, 273, 1273, 505}, NewsShown(), kRun),
+    Highlight(27, {7, 273, 1273, 505}, Click(), kHeld),
     Balloon(28, {0, 600, 700, 750}, Click(), kHeld, Footer::Click, 14),
     Highlight(28, {7, 388, 1273, 412}, Click(), kHeld),
     Balloon(29, {0, 600, 700, 750}, Click(), kHeld, Footer::Click, 14),
@@ -421,6 +420,7 @@ constexpr ScriptStep kSxgaScript[] = {
     Balloon(100, {0, 0, 700, 200}, Click(), kHeld, Footer::Click, 14),
     Balloon(101, {0, 250, 700, 400}, GroupDone(), kClicks, Footer::Follow, 14),
     ClickTarget(101, {1205, 515, 1267, 549}, Click(), kClicks),
+    Balloon(102, {0, 0, 700, 100}, Click(), kHeld, Footer::None, 14),
 };
 
 // The engine holds a script of fewer than kMaxSteps steps: the end of the script takes a place too.

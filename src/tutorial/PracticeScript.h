@@ -1,6 +1,6 @@
 #pragma once
 
-// The script of the practice run: 103 groups in XGA mode, 102 in SXGA mode, held as one table of
+// The script of the practice run: 103 groups, the same in both resolution modes, held as one table of
 // steps per resolution mode, and the balloon texts, one per group that has a balloon.
 
 #include <memory>
@@ -29,8 +29,7 @@ struct ScriptStep {
     int font = 16;  // the skin font a balloon's text starts in
 };
 
-constexpr int kPracticeGroupsXga = 103;
-constexpr int kPracticeGroupsSxga = 102;
+constexpr int kPracticeGroups = 103;
 
 // The table of the resolution mode (0 XGA, 1 SXGA).
 std::span<const ScriptStep> PracticeScript(int mode);

@@ -12,7 +12,7 @@ void CTutorialStep::Poll(CTutorial& tutorial, PollFlags& flags) {
     flags.advance = flags.advance && finished;
     if (!finished) {
         flags.repaint = true;
-        if (!rect.IsEmpty()) tutorial.Host().Invalidate(rect);
+        if (!rect.IsEmpty()) tutorial.Host().Invalidate(DrawnRect());
     }
     flags.run = flags.run && run;
     flags.clicks = flags.clicks && clicks;

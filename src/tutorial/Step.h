@@ -48,6 +48,8 @@ public:
     virtual bool OnButtonUp(unsigned flags, int x, int y);
     virtual bool OnButtonDown(unsigned flags, int x, int y);
     virtual void Start(ITutorialHost& host);
+    // What the step covers when drawn, for repainting (canvas pixels).
+    virtual Rect DrawnRect() const { return rect; }
 
     const int group;
     const Rect rect;  // canvas pixels; empty for a step that shows nothing of its own

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/InputEvent.h"
+
 namespace valmore {
 
 CTutorial::CTutorial(ITutorialHost& host, const IMarkupSkin& skin, std::vector<std::unique_ptr<CTutorialStep>> steps)
@@ -14,6 +16,7 @@ void CTutorial::Start() {
     groupNumber_ = 0;
     active_.fill(nullptr);
     clickAccepted_ = false;
+    pressGroup_ = -1;
     cursor_ = 0;
     running_ = true;
     stopRequested_ = false;
@@ -103,22 +106,36 @@ void CTutorial::End() {
     active_.fill(nullptr);
 }
 
+bool CTutorial::WaitsForClick() const {
+    for (const CTutorialStep* step : active_) {
+        if (step && step->condition.kind == ConditionKind::Click) return true;
+    }
+    return false;
+}
+
 bool CTutorial::OnButtonDown(unsigned flags, int x, int y) {
     if (!running_) return true;
+    pressGroup_ = -1;
+    if ((flags & kMouseRepeatClick) && WaitsForClick()) return false;
     bool accepted = true;
     for (CTutorialStep* step : active_) {
         if (step) accepted = step->OnButtonDown(flags, x, y) && accepted;
     }
+    if (accepted) pressGroup_ = groupNumber_;
     return accepted;
 }
 
 bool CTutorial::OnButtonUp(unsigned flags, int x, int y) {
     if (!running_) return true;
+    const bool pressedInThisGroup = pressGroup_ == groupNumber_;
+    pressGroup_ = -1;
+    clickAccepted_ = false;
+    if ((flags & kMouseRepeatClick) && WaitsForClick()) return false;
     bool accepted = true;
     for (CTutorialStep* step : active_) {
         if (step) accepted = step->OnButtonUp(flags, x, y) && accepted;
     }
-    clickAccepted_ = accepted;
+    clickAccepted_ = accepted && pressedInThisGroup;
     return accepted;
 }
 

@@ -49,8 +49,10 @@ public:
     // is over; Run while no run is on.
     GateAnswer Gate();
 
-    // Button events while running: the AND of every active step's answer. The release's answer is
-    // kept for the click condition.
+    // Button events while running: the AND of every active step's answer. A release counts for the
+    // click condition only when its press was accepted while the same group was showing, so one press
+    // and release finishes at most one group. While a step waits for a click, the repeat clicks of a
+    // double click are swallowed whole: they would pass over the balloon the first click brought up.
     bool OnButtonDown(unsigned flags, int x, int y);
     bool OnButtonUp(unsigned flags, int x, int y);
     // Whether an event the active steps answered with accepted reaches the screen.
@@ -89,6 +91,7 @@ private:
     void End();
     bool AtEnd() const { return cursor_ >= steps_.size(); }
     int FreeSlot() const;
+    bool WaitsForClick() const;
 
     ITutorialHost& host_;
     const IMarkupSkin& skin_;
@@ -97,6 +100,8 @@ private:
     TutorialFacts facts_;
     std::size_t cursor_ = 0;
     int groupNumber_ = 0;
+    // The group number when the last accepted press came; -1 after its release.
+    int pressGroup_ = -1;
     bool clickAccepted_ = false;
     bool running_ = false;
     bool stopRequested_ = false;

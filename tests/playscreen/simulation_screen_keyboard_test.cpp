@@ -46,10 +46,10 @@ TEST(SimulationScreenKeys, EachKeyColumnBelongsToItsOrderColumnAndThePracticeRun
     ScreenTest t;
     t.Begin(3);
     t.TickUntilOrders();
-    t.screen.acceptKeys = [] { return false; };
+    t.screen.guided = [] { return true; };
     EXPECT_FALSE(t.screen.OnKeyDown('Q'));
     EXPECT_EQ(t.screen.OrderPanel().GetChoice(0), OrderChoice::None);
-    t.screen.acceptKeys = nullptr;
+    t.screen.guided = nullptr;
 
     EXPECT_TRUE(t.screen.OnKeyDown('Q'));
     EXPECT_TRUE(t.screen.OnKeyDown('S'));

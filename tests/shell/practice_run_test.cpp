@@ -17,6 +17,7 @@
 #include "playscreen/InfoPanel.h"
 #include "playscreen/MarketPanel.h"
 #include "playscreen/NewsPanel.h"
+#include "playscreen/OrderPanel.h"
 #include "shell/PracticeRun.h"
 #include "tutorial/BalloonStep.h"
 #include "tutorial/ClickTargetStep.h"
@@ -136,6 +137,9 @@ public:
     void Click(int x, int y) {
         t.window.QueueInput(InputEvent::LeftDown(x, y));
         t.window.QueueInput(InputEvent::LeftUp(x, y));
+        if (!doubleClicks) return;
+        t.window.QueueInput(InputEvent::LeftDown(x, y, kMouseLeftButton | kMouseRepeatClick));
+        t.window.QueueInput(InputEvent::LeftUp(x, y, kMouseRepeatClick));
     }
 
     // The figures a balloon quotes of the asset table must be in the cells its frame points at.
@@ -216,7 +220,11 @@ public:
         }
         probe.reset();
         if (!t.context.practice || !Tutorial().Running()) return false;
-        if (t.Current() == kScreenSimulation) CheckNewGroup();
+        if (t.Current() == kScreenSimulation) {
+            CheckNewGroup();
+            // Its clicks are swallowed while the run leads, so 終了 never looks as if it would act.
+            EXPECT_FALSE(t.Simulation().QuitButton().enabled) << "in group " << (started.empty() ? -1 : started.back());
+        }
         QVDialog& box = t.context.MessagePopup();
         if (box.IsOpen()) {
             // The box is read for a few ticks while its frame blinks round the OK button.
@@ -279,7 +287,31 @@ public:
     int boxTicks = 0;
     int readTicks = 0;
     int boxesAnswered = 0;
+    bool doubleClicks = false;
 };
+
+// Runs the practice from the main menu until moment() holds, presses Escape there and then only lets
+// the ticks go by until the run has ended. True if Escape was pressed.
+bool EscapeWhen(Beginner& b, const std::function<bool(Beginner&)>& moment) {
+    bool escaped = false;
+    b.t.window.SetFeed([&](CHeadlessWindow& w) {
+        if (!escaped && b.Tutorial().Running() && moment(b)) {
+            escaped = true;
+            w.QueueInput(InputEvent::KeyDown(kKeyEscape));
+            w.QueueTick();
+            return true;
+        }
+        // After Escape only ticks: the run must end by itself, also under an open message box.
+        if (escaped) {
+            if (!b.Tutorial().Running() && !b.t.context.MessagePopup().IsOpen()) return false;
+            w.QueueTick();
+            return true;
+        }
+        return b.Act();
+    });
+    b.t.Click(b.t.Menu().Button(0));
+    return escaped;
+}
 
 class PracticeRun : public testing::TestWithParam<int> {};
 
@@ -292,7 +324,7 @@ TEST_P(PracticeRun, ABeginnerFollowsEveryGroupAndReturnsToTheMenuWithNothingStor
     EXPECT_EQ(b.t.Current(), kScreenMainMenu);
 
     std::vector<int> expected;
-    for (int g = 0; g < (mode == kModeSxga ? kPracticeGroupsSxga : kPracticeGroupsXga); ++g) expected.push_back(g);
+    for (int g = 0; g < kPracticeGroups; ++g) expected.push_back(g);
     EXPECT_EQ(b.started, expected);
     EXPECT_EQ(b.boxesAnswered, 2);
     EXPECT_EQ(b.t.context.controller.Play(), nullptr);
@@ -312,24 +344,7 @@ TEST_P(PracticeRun, EscapeEndsTheRunDuringABalloonAWaitOrAMessageBox) {
     for (const auto& [when, moment] : moments) {
         SCOPED_TRACE(when);
         Beginner b(mode);
-        bool escaped = false;
-        b.t.window.SetFeed([&](CHeadlessWindow& w) {
-            if (!escaped && b.Tutorial().Running() && moment(b)) {
-                escaped = true;
-                w.QueueInput(InputEvent::KeyDown(kKeyEscape));
-                w.QueueTick();
-                return true;
-            }
-            // After Escape only ticks: the run must end by itself, also under an open message box.
-            if (escaped) {
-                if (!b.Tutorial().Running() && !b.t.context.MessagePopup().IsOpen()) return false;
-                w.QueueTick();
-                return true;
-            }
-            return b.Act();
-        });
-        b.t.Click(b.t.Menu().Button(0));
-        EXPECT_TRUE(escaped);
+        EXPECT_TRUE(EscapeWhen(b, moment));
         EXPECT_FALSE(b.Tutorial().Running());
         EXPECT_EQ(b.t.Current(), kScreenMainMenu);
         EXPECT_EQ(b.t.context.controller.Play(), nullptr);
@@ -338,6 +353,33 @@ TEST_P(PracticeRun, EscapeEndsTheRunDuringABalloonAWaitOrAMessageBox) {
         EXPECT_FALSE(std::filesystem::exists(b.t.context.ResultFile()));
         EXPECT_FALSE(std::filesystem::exists(b.t.context.SnapshotFile()));
     }
+}
+
+TEST_P(PracticeRun, ADoubleClickNeverPassesOverAGroup) {
+    Beginner b(GetParam());
+    b.doubleClicks = true;
+    // Every click of the first two days, the message box's included, is a double click.
+    ASSERT_TRUE(EscapeWhen(b, [](Beginner& b) { return b.Tutorial().GroupNumber() > 60; }));
+    std::vector<int> expected;
+    for (int g = 0; g < 60; ++g) expected.push_back(g);
+    EXPECT_EQ(b.started, expected);
+    EXPECT_EQ(b.boxesAnswered, 1);
+}
+
+TEST_P(PracticeRun, ANewRunAfterEscapeStartsFromAFreshOrderPanel) {
+    Beginner b(GetParam());
+    // Escape on the second day once 4,000 and 3,000 shares are chosen.
+    ASSERT_TRUE(EscapeWhen(b, [](Beginner& b) { return b.Tutorial().GroupNumber() > 49; }));
+    ASSERT_EQ(b.t.Simulation().QuantityBox(1).Value(), 3000);
+
+    // The new run's first look at the order columns, before its first tick.
+    EXPECT_TRUE(EscapeWhen(b, [](Beginner& b) {
+        for (int c = 0; c < 2; ++c) {
+            EXPECT_EQ(b.t.Simulation().QuantityBox(c).Value(), 1000) << "column " << c;
+            EXPECT_EQ(b.t.Simulation().OrderPanel().GetChoice(c), OrderChoice::None) << "column " << c;
+        }
+        return true;
+    }));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, PracticeRun, testing::Values(kModeXga, kModeSxga), test::ModeName);

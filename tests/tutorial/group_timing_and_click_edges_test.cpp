@@ -25,6 +25,11 @@ struct SmallRun {
         tutorial.Start();
         play.now.state = 1;  // the opening is over: "play started" holds at once
     }
+    // A press and release at one point, as the main view hands them over.
+    void Click(int x, int y) {
+        tutorial.OnButtonDown(0, x, y);
+        tutorial.OnButtonUp(0, x, y);
+    }
     int ActiveGroup() const {
         const CTutorialStep* step = tutorial.Active(0);
         return step ? step->group : -1;
@@ -64,12 +69,29 @@ TEST(GroupTiming, ThePlayRunsOnlyWhileEveryShownStepAllowsIt) {
     SmallRun run(std::move(steps));
 
     EXPECT_EQ(run.tutorial.Gate(), GateAnswer::Hold);  // nothing was shown yet
-    run.tutorial.OnButtonUp(0, 1, 1);
+    run.Click(1, 1);
     EXPECT_EQ(run.tutorial.Gate(), GateAnswer::Hold);  // a finished step without R still counts
     run.play.now.subState = 1;
     EXPECT_EQ(run.tutorial.Gate(), GateAnswer::Run);  // the last group starts: all may move
-    run.tutorial.OnButtonUp(0, 1, 1);
+    run.Click(1, 1);
     EXPECT_EQ(run.tutorial.Gate(), GateAnswer::End);
+}
+
+TEST(GroupTiming, AReleaseWhosePressCameBeforeTheGroupStartedFinishesNothing) {
+    std::vector<std::unique_ptr<CTutorialStep>> steps;
+    steps.push_back(WaitFor(0, ConditionKind::OrdersAccepted, true));
+    steps.push_back(WaitFor(1, ConditionKind::Click));
+    SmallRun run(std::move(steps));
+    run.tutorial.Poll();
+
+    run.tutorial.OnButtonDown(0, 1, 1);
+    run.play.now.subState = 1;
+    run.tutorial.Poll();
+    ASSERT_EQ(run.ActiveGroup(), 1);
+    run.tutorial.OnButtonUp(0, 1, 1);
+    EXPECT_FALSE(run.tutorial.Poll());
+    run.Click(1, 1);
+    EXPECT_TRUE(run.tutorial.Poll());
 }
 
 TEST(ClickTarget, OnlyClicksInsideTheFrameLessThreePixelsAcrossAndTwoDownReachTheScreen) {
@@ -91,10 +113,10 @@ TEST(ClickTarget, OnlyClicksInsideTheFrameLessThreePixelsAcrossAndTwoDownReachTh
     }
 
     // A swallowed click does not finish the step; one inside does, and with it the run.
-    run.tutorial.OnButtonUp(0, 102, 215);
+    run.Click(102, 215);
     EXPECT_FALSE(run.tutorial.Poll());
     EXPECT_NE(run.tutorial.Active(0), nullptr);
-    run.tutorial.OnButtonUp(0, 103, 215);
+    run.Click(103, 215);
     EXPECT_TRUE(run.tutorial.Poll());
 }
 
