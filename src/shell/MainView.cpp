@@ -41,9 +41,6 @@ constexpr std::array<WaitingMarkLayout, 2> kWaitingMarkLayouts{{
     {{156, 54}, 15, 6, 12},  // SXGA
 }};
 constexpr int kWaitingDots = 8;
-constexpr Rgb kWaitingFrame{0, 0, 0};
-constexpr Rgb kWaitingFill{255, 255, 255};
-constexpr Rgb kWaitingText{0, 0, 0};
 // From the leading dot back: each trails the one before it in a lighter grey.
 constexpr std::array<Rgb, kWaitingDots> kWaitingDotShades{{{0, 0, 0},
                                                            {60, 60, 60},
@@ -333,8 +330,8 @@ void CMainView::DrawWaitingMark(CCanvas& canvas) const {
     const Rect box = WaitingMarkRect();
     CCanvas::StateGuard state(canvas);
     canvas.ClearClip();
-    canvas.SelectPen(Pen{PenStyle::Solid, 1, kWaitingFrame});
-    canvas.SelectBrush(Brush::Solid(kWaitingFill));
+    canvas.SelectPen(Pen{PenStyle::Solid, 1, Skin().Colours().frame});
+    canvas.SelectBrush(Brush::Solid(Skin().Colours().paper));
     canvas.Rectangle(box);
     const int gap = (layout.box.height - 2 * layout.ringRadius) / 2;
     const Point centre{box.left + gap + layout.ringRadius, box.top + layout.box.height / 2};
@@ -348,7 +345,7 @@ void CMainView::DrawWaitingMark(CCanvas& canvas) const {
                          kWaitingDotShades[static_cast<std::size_t>(behind)]);
     }
     canvas.SelectFont(context_.skin.Font(layout.font));
-    canvas.SetTextColour(kWaitingText);
+    canvas.SetTextColour(Skin().Colours().text);
     canvas.SetBackgroundMode(BackgroundMode::Transparent);
     const Rect words{centre.x + layout.ringRadius + gap, box.top, box.right - gap, box.bottom};
     canvas.DrawText(Sj("通信中…"), words, CCanvas::kSingleLine | CCanvas::kVCenter);
